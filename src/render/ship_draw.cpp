@@ -1,0 +1,3 @@
+#include "combat/ship.h"
+// placeholder until the render work lands
+void Ship::draw(BITMAP*) const {}

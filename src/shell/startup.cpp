@@ -1,0 +1,125 @@
+#include "shell/startup.h"
+
+#include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "audio/sound_bank.h"
+#include "shell/catalogue.h"
+#include "shell/console.h"
+#include "shell/datafile_check.h"
+#include "shell/game_clock.h"
+#include "shell/resources.h"
+
+namespace {
+
+const char* const DATA_FILE_NAME = "vexo.dat";
+
+// Nothing can be shown or asked without the library and a window: say why on
+// stderr and stop, rather than wait for a key that can never come.
+[[noreturn]] void fail_without_screen(const char* what) {
+    std::fprintf(stderr, "%s: %s\n", what, allegro_error[0] ? allegro_error : "no display");
+    std::fflush(stderr);
+    std::exit(1);
+}
+
+void wait_for_key() {
+    while (!keypressed()) {
+    }
+}
+
+void install_drivers() {
+    console.print("Installing keyboard...");
+    install_keyboard();
+
+    console.print("Installing timers...");
+    install_timer();
+    install_int_ex(tick_handler, BPS_TO_TIMER(TICKS_PER_SECOND));
+
+    console.print("Installing mouse...");
+    console.print(console.format("-> %d buttons.", install_mouse()));
+
+    // The game uses no joystick; the lines only report what the library knows.
+    console.print("Installing joystick...");
+    console.print(console.format("-> %d joysticks detected.", num_joysticks));
+    console.print(console.format("-> %d buttons on joystick 0.", joy[0].num_buttons));
+
+    console.print("Loading Sound drivers...");
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
+        console.print(console.format("Error loading sound: %s", allegro_error));
+        // A music driver that cannot start should not cost the effects too.
+        install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    }
+}
+
+void choose_screen_mode(ModeRequest& mode) {
+    if (!gfx_mode_select_ex(&mode.card, &mode.width, &mode.height, &mode.depth)) std::exit(0);
+
+    set_color_depth(mode.depth);
+    if (set_gfx_mode(mode.card, mode.width, mode.height, 0, 0) != 0) {
+        console.print(console.format("Error setting screen mode:\n%s\n", allegro_error));
+        std::exit(1);
+    }
+}
+
+[[noreturn]] void data_file_unusable(const char* detail) {
+    console.print("Error loading datafile! Perhaps it cannot be found?");
+    if (detail) console.print(detail);
+    console.print("Press a key to quit.");
+    if (screen) wait_for_key();
+    std::exit(1);
+}
+
+void load_data_file() {
+    console.print("Loading datafile...");
+    if (!datafile_structure_ok(DATA_FILE_NAME)) data_file_unusable(nullptr);
+    data_file = load_datafile(DATA_FILE_NAME);
+    if (!data_file) data_file_unusable(nullptr);
+
+    int bad = catalogue_first_bad_index(data_file);
+    if (bad >= 0) {
+        data_file_unusable(console.format("Object %d should be a %s.", bad,
+                                          catalogue_type_name(catalogue_expected_type(bad))));
+    }
+}
+
+}  // namespace
+
+void start_up(ModeRequest& mode) {
+    mode.card = GFX_AUTODETECT;
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    game_clock.ticks = 0;
+
+    console.set_mode(Console::SILENT);
+    console.print("Vexo v0.01 by Korvath\n");
+    console.print("Initializing allegro...");
+    if (allegro_init() != 0) fail_without_screen("Cannot initialise Allegro");
+
+    set_color_depth(16);
+    // The start-up log's window; a desktop window where the original asked
+    // for the Windows GDI driver.
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 320, 200, 0, 0) != 0)
+        fail_without_screen("Cannot open the start-up window");
+    console.set_mode(Console::ON_SCREEN);
+
+    install_drivers();
+
+    console.print("Press a key to continue...");
+    wait_for_key();
+
+    choose_screen_mode(mode);
+    load_data_file();
+    sound_bank.load();
+}
+
+BITMAP* create_back_buffer(const ModeRequest& mode) {
+    BITMAP* buffer = create_bitmap(mode.width, mode.height);
+    if (!buffer) {
+        console.print("Error creating the back buffer: out of memory.");
+        std::exit(1);
+    }
+    clear_bitmap(buffer);
+    return buffer;
+}
