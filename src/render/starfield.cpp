@@ -1,4 +1,51 @@
 #include "render/starfield.h"
-// placeholder until the render work lands
-void Starfield::scatter() {}
-void Starfield::draw(BITMAP*) const {}
+
+#include <allegro.h>
+#include <cstdlib>
+
+#include "render/camera.h"
+
+static const int LOGICAL_SCREEN_W = 640;
+static const int LOGICAL_SCREEN_H = 480;
+
+void Starfield::scatter() {
+    for (Vec2& star : stars) {
+        star.x = std::rand() % 5000 - 2500;
+        star.y = std::rand() % 3500 - 1750;
+    }
+}
+
+// Stars brighten with their index from 128; the later ones would pass white,
+// so they stay at white.
+static int grey_level(int index) {
+    int v = 128 + index / 4;
+    return v > 255 ? 255 : v;
+}
+
+// The usual back buffer (640 x 480 or more, 15 or 16 bits) takes the direct
+// 16-bit write, the visibility test already keeping it inside. Any other
+// size or depth goes through the clipped pixel routine of its own depth.
+static bool takes_direct_writes(BITMAP* target) {
+    int depth = bitmap_color_depth(target);
+    return (depth == 15 || depth == 16) &&
+           target->w >= LOGICAL_SCREEN_W && target->h >= LOGICAL_SCREEN_H;
+}
+
+void Starfield::draw(BITMAP* target) const {
+    int depth = bitmap_color_depth(target);
+    bool direct = takes_direct_writes(target);
+
+    for (int i = 0; i < STAR_COUNT; i++) {
+        int sx = static_cast<int>((stars[i].x - camera.left) * camera.zoom);
+        int sy = static_cast<int>((stars[i].y - camera.top) * camera.zoom);
+        if (!(0 < sx && sx < LOGICAL_SCREEN_W && 0 < sy && sy < LOGICAL_SCREEN_H))
+            continue;
+
+        int v = grey_level(i);
+        int colour = makecol_depth(depth, v, v, v);
+        if (direct)
+            _putpixel16(target, sx, sy, colour);
+        else
+            putpixel(target, sx, sy, colour);
+    }
+}
