@@ -6,9 +6,13 @@
 #include "render/camera.h"
 
 // Ships in these tests sit at known places, far from the walls, and the view
-// is wide enough that no bullet is culled unless a test narrows it.
+// is wide enough that no bullet is culled unless a test narrows it. The ship
+// counter starts again for every test, as at program start, so the first ship
+// a test builds is player 0 with weapon 0 and the second player 1 with weapon 1.
 class CombatTest : public testing::Test {
 protected:
+    CombatTest() { next_player = 0; }
+
     void SetUp() override {
         saved_camera = camera;
         camera.left = -1.0e6;

@@ -54,8 +54,10 @@ struct Megabyte {
 
 TEST(RecordArrayDeathTest, AFailedGrowthEndsTheProcessWithAMessage) {
     RecordArray<Megabyte> huge;
+    // The sanitizer build notes the refused allocation first; the game's
+    // own line must be the last thing written.
     EXPECT_EXIT(huge.resize(INT_MAX), ExitedWithCode(1),
-                exactly("Out of memory growing a record array to 2147483647 records\n"));
+                "(^|\n)Out of memory growing a record array to 2147483647 records\n$");
 }
 
 TEST(RecordArray, GrowingByOneKeepsEveryRecordAtItsIndex) {
@@ -93,6 +95,7 @@ TEST(RecordArray, ShrinkingKeepsTheFirstRecords) {
 // A ship places its shots in the first free record and grows its list only
 // when every record is flying.
 TEST(RecordArray, FreeRecordsAreReusedInIndexOrderBeforeGrowing) {
+    next_player = 0;
     Ship shooter;
     Ship target;
     shooter.bullets.resize(3);
