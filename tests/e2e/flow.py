@@ -1,0 +1,138 @@
+"""The steps every scenario walks through: start-up log, mode dialog,
+the two weapon-selection phases and the battle, each waited for on screen."""
+import time
+
+import screen
+from harness import Game, check
+from screen import find_row, near, reads
+
+STARTUP_LINES = [
+    "Installing keyboard...",
+    "Installing timers...",
+    "Installing mouse...",
+    "-> %d buttons.",
+    "Installing joystick...",
+    "-> %d joysticks detected.",
+    "-> %d buttons on joystick 0.",
+    "Loading Sound drivers...",
+]
+SOUND_ERROR_PREFIX = "Error loading sound: "
+PRESS_A_KEY = "Press a key to continue..."
+PROMPTS = [
+    "Player 1, select your weapon: Press 1, 2, or 3. Press Enter when ready",
+    "Player 2, select your weapon: Press 1, 2, or 3. Press Spacebar when ready",
+]
+P1_COLOUR = (255, 128, 128)
+P2_COLOUR = (128, 128, 255)
+RING_COLOUR = (255, 255, 128)
+BORDER_COLOUR = (255, 128, 128)
+P2_HUD_X = 350
+DIALOG_BOX = (0, 0, 320, 200)
+
+
+def is_black(p):
+    return p[0] < 60 and p[1] < 60 and p[2] < 60
+
+
+def reads_numbered(image, font, pattern, y, values=range(-1, 10)):
+    return any(reads(image, font, pattern % v, 0, y) for v in values)
+
+
+def startup_log_rows(image, font):
+    """The log rows 0, 8, 16, ... that read as the start-up lines in order;
+    returns (rows read, whether the sound error line was among them)."""
+    y = 0
+    for line in STARTUP_LINES:
+        ok = reads_numbered(image, font, line, y) if "%d" in line else reads(image, font, line, 0, y)
+        if not ok:
+            return y // 8, False
+        y += 8
+    sound_error = reads(image, font, SOUND_ERROR_PREFIX, 0, y)
+    if sound_error:
+        y += 8
+    if not reads(image, font, PRESS_A_KEY, 0, y):
+        return y // 8, sound_error
+    return y // 8 + 1, sound_error
+
+
+def await_startup_log(game, font):
+    def complete(image):
+        rows, sound_error = startup_log_rows(image, font)
+        return rows == len(STARTUP_LINES) + 1 + (1 if sound_error else 0)
+    image = game.wait_for("startup-log", complete, timeout=10)
+    game.point_into_window()
+    return image
+
+
+def find_text(image, font, text, box, ink=is_black):
+    x0, y0, x1, y1 = box
+    for y in range(y0, y1 - 8):
+        for x in range(x0, x1 - 8 * len(text)):
+            if reads(image, font, text, x, y, ink):
+                return x, y
+    return None
+
+
+def open_dialog(game, font):
+    game.press("space")
+    return game.wait_for("mode-dialog",
+                         lambda im: find_text(im, font, "Graphics Mode", DIALOG_BOX) is not None)
+
+
+def accept_dialog(game):
+    # The dialog takes the press from the key buffer at once; a long hold would
+    # still be down at phase 1's first tick and end that phase too.
+    game.press("Return", hold=0.02)
+
+
+def await_prompt(game, font, phase, label=None):
+    prompt = PROMPTS[phase]
+    return game.wait_for(label or "phase%d-prompt" % (phase + 1),
+                         lambda im: reads(im, font, prompt, 0, 0))
+
+
+def hud_reads(image, font, player, deaths, health):
+    x = P2_HUD_X * player
+    colour = near(P1_COLOUR if player == 0 else P2_COLOUR)
+    return (reads(image, font, "P%d: Deaths: %3d" % (player + 1, deaths), x, 0, colour)
+            and reads(image, font, "HP", x, 11, colour)
+            and reads(image, font, "%3d" % health, x + 128, 11, colour))
+
+
+def await_battle(game, font, label="battle"):
+    return game.wait_for(label, lambda im: hud_reads(im, font, 0, 0, 100)
+                         and hud_reads(im, font, 1, 0, 100))
+
+
+def start_to_phase1(paths, name, font, **game_options):
+    game = Game(paths, name, **game_options)
+    await_startup_log(game, font)
+    open_dialog(game, font)
+    accept_dialog(game)
+    await_prompt(game, font, 0)
+    return game
+
+
+def start_to_battle(paths, name, font, **game_options):
+    game = start_to_phase1(paths, name, font, **game_options)
+    game.press("Return")
+    await_prompt(game, font, 1)
+    game.press("space")
+    await_battle(game, font)
+    return game
+
+
+def hold(game, keys, seconds):
+    game.keydown(*keys)
+    time.sleep(seconds)
+    game.keyup(*reversed(keys))
+
+
+def rings(image, box=(0, 24, 640, 480)):
+    return screen.count(image, box, near(RING_COLOUR, 6))
+
+
+def expect_exit(game, status, timeout=5.0, what=""):
+    code = game.wait_exit(timeout)
+    check(code == status, "%s: exit status %s, wanted %s%s; stderr: %s"
+          % (game.name, code, status, (" " + what) if what else "", game.stderr()[-800:]))

@@ -1,0 +1,168 @@
+"""A private X server, the game in it, a keyboard and a camera.
+
+Each scenario gets its own Xvfb (it picks a free display itself), runs the
+real executable from a scratch folder, types with xdotool and photographs the
+root window. Everything started here is stopped here, by process id.
+"""
+import os
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+from PIL import Image
+
+SCREEN_SIZE = "640x480x24"
+KEY_HOLD = 0.08  # seconds; a press shorter than one 60 Hz read can be missed
+
+
+class ScenarioFailed(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise ScenarioFailed(message)
+
+
+class XServer:
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN_SIZE,
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.display = ":" + self._read_display_number(read_end)
+        os.close(read_end)
+        self._wait_until_answering()
+
+    def _read_display_number(self, fd):
+        text = b""
+        deadline = time.time() + 10
+        while not text.endswith(b"\n"):
+            ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.time()))
+            check(ready, "Xvfb did not report a display number")
+            chunk = os.read(fd, 64)
+            check(chunk, "Xvfb exited before it reported a display")
+            text += chunk
+        return text.decode().strip()
+
+    def _wait_until_answering(self):
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            probe = subprocess.run(["xdpyinfo", "-display", self.display],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if probe.returncode == 0:
+                return
+            time.sleep(0.05)
+        raise ScenarioFailed("Xvfb on %s never answered" % self.display)
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+
+class Game:
+    """One run of the executable, with the X server it shows on."""
+
+    def __init__(self, paths, name, with_data=True, data_file=None, env=None,
+                 executable=None, display=True):
+        self.paths = paths
+        self.name = name
+        self.shot_count = 0
+        self.workdir = tempfile.mkdtemp(prefix="vexo-e2e-%s-" % name, dir=paths.out_dir)
+        source = data_file or os.path.join(paths.game_dir, "vexo.dat")
+        if with_data:
+            shutil.copyfile(source, os.path.join(self.workdir, "vexo.dat"))
+        self.x = XServer() if display else None
+        self.env = dict(os.environ)
+        self.env.pop("DISPLAY", None)
+        if self.x:
+            self.env["DISPLAY"] = self.x.display
+        self.env.update(env or {})
+        self.stdout_path = os.path.join(self.workdir, "stdout.txt")
+        self.stderr_path = os.path.join(self.workdir, "stderr.txt")
+        with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
+            self.proc = subprocess.Popen(
+                [executable or os.path.join(paths.game_dir, "vexo")], cwd=self.workdir,
+                env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+
+    # --- keyboard -------------------------------------------------------
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def point_into_window(self, x=160, y=100):
+        # No window manager: keys go to the window under the pointer.
+        self.xdotool("mousemove", x, y)
+
+    def keydown(self, *keys):
+        for k in keys:
+            self.xdotool("keydown", k)
+
+    def keyup(self, *keys):
+        for k in keys:
+            self.xdotool("keyup", k)
+
+    def press(self, *keys, hold=KEY_HOLD):
+        self.keydown(*keys)
+        time.sleep(hold)
+        self.keyup(*reversed(keys))
+
+    # --- camera ---------------------------------------------------------
+    def shot(self, label):
+        self.shot_count += 1
+        path = os.path.join(self.paths.out_dir, "%s-%02d-%s.png" % (self.name, self.shot_count, label))
+        subprocess.run(["import", "-display", self.x.display, "-window", "root", path],
+                       env=self.env, check=True, stderr=subprocess.DEVNULL)
+        image = Image.open(path).convert("RGB")
+        image.load()
+        self.last_shot_path = path
+        return image
+
+    def wait_for(self, label, condition, timeout=8.0, pause=0.1):
+        """Photographs until condition(image) holds; the last image either way."""
+        deadline = time.time() + timeout
+        while True:
+            image = self.shot(label)
+            if condition(image):
+                return image
+            check(self.proc.poll() is None,
+                  "%s: the game ended (status %s) while waiting for %s; stderr: %s"
+                  % (self.name, self.proc.returncode, label, self.stderr()))
+            check(time.time() < deadline, "%s: gave up waiting for %s (see %s)"
+                  % (self.name, label, self.last_shot_path))
+            time.sleep(pause)
+
+    # --- process --------------------------------------------------------
+    def wait_exit(self, timeout=5.0):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise ScenarioFailed("%s: the game did not end within %.1f s" % (self.name, timeout))
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def stderr(self):
+        with open(self.stderr_path, "r", errors="replace") as f:
+            return f.read()
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGKILL)
+            self.proc.wait()
+        if self.x:
+            self.x.stop()
+        # Keep the run's stdout and stderr for reading, not its data file copy.
+        for name in os.listdir(self.workdir):
+            if name.endswith(".dat"):
+                os.remove(os.path.join(self.workdir, name))

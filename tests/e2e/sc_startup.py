@@ -1,0 +1,89 @@
+"""Start-up: the log in the small window, the mode dialog and its preset."""
+import time
+
+import flow
+import screen
+from flow import find_text, is_black
+from harness import Game, check
+
+
+def not_black(p):
+    return not is_black(p)
+
+
+def selected_entry(image, font, above, text, box):
+    """Whether the list entry right below the one reading `above` is the
+    selected one reading `text`: selected entries are drawn light on dark,
+    with a dotted focus line over their top and bottom glyph rows."""
+    found = find_text(image, font, above, box)
+    check(found is not None, "mode dialog: no entry %r" % above)
+    x, y = found
+    return any(screen.reads(image, font, text, x + dx, y + 8, not_black, rows=range(1, 7))
+               for dx in range(-16, 17))
+
+
+def check_dialog_preset(image, font):
+    check(selected_entry(image, font, "640x400", "640x480", (160, 0, 320, 200)),
+          "mode dialog: 640x480 is not the selected resolution")
+    check(selected_entry(image, font, "8 bpp (256 colors)", "15 bpp (32K colors)", (0, 100, 200, 200)),
+          "mode dialog: 15 bpp is not the selected colour depth")
+    check(any(screen.reads(image, font, "Autodetect", x, y, not_black, rows=range(1, 7))
+              for y in range(30, 80) for x in range(0, 120)),
+          "mode dialog: Autodetect is not the selected driver")
+
+
+def startup(paths, font):
+    game = Game(paths, "startup")
+    try:
+        log = flow.await_startup_log(game, font)
+        rows, sound_error = flow.startup_log_rows(log, font)
+        # No sound card here: the error line is one more row before the prompt.
+        check(sound_error, "start-up log: no 'Error loading sound' line without a sound card")
+        check(rows == 10, "start-up log: %d rows, wanted 10" % rows)
+        check(not screen.row_has(log, 80, screen.is_white, height=120, x1=320),
+              "start-up log: white pixels below the last line")
+        check(not screen.row_has(log, 0, lambda p: p != (0, 0, 0), x0=320, height=200),
+              "start-up: something drawn right of the 320 x 200 window")
+
+        dialog = flow.open_dialog(game, font)
+        check(screen.changed_pixels(log, dialog, flow.DIALOG_BOX) > 5000,
+              "the key did not change the start-up window")
+        check_dialog_preset(dialog, font)
+
+        flow.accept_dialog(game)
+        phase1 = flow.await_prompt(game, font, 0)
+        # A 568-pixel prompt on row 0 needs the 640 x 480 mode.
+        check(screen.count(phase1, (320, 0, 640, 8), screen.is_white) > 100,
+              "phase 1: the prompt does not reach past x 320")
+        hud = [p for p in phase1.getdata() if screen.near(flow.P1_COLOUR)(p)]
+        check(hud, "phase 1: no HUD pixels in player 1's colour")
+        # 15 bits keep five bits of every channel: green and blue of the HUD
+        # colour come out equal (16 bits give green a sixth bit).
+        check(all(p[1] == p[2] for p in hud), "phase 1: HUD colour %s is not a 15-bit colour" % (hud[0],))
+        time.sleep(0.3)
+        check(game.running(), "the game ended during phase 1")
+    finally:
+        game.stop()
+
+
+def dialog_cancel(paths, font):
+    # No vexo.dat in the working folder: the exit must come before any load.
+    game = Game(paths, "dialog-cancel", with_data=False)
+    try:
+        flow.await_startup_log(game, font)
+        flow.open_dialog(game, font)
+        game.press("Escape")
+        flow.expect_exit(game, 0, what="after Esc in the mode dialog")
+    finally:
+        game.stop()
+
+
+def no_display(paths, font):
+    game = Game(paths, "no-display", display=False)
+    try:
+        flow.expect_exit(game, 1, timeout=10, what="without a display")
+        own_lines = [line for line in game.stderr().splitlines()
+                     if line.strip() and not line.startswith("ALSA lib")]
+        check(own_lines, "no message on stderr without a display")
+    finally:
+        game.stop()
