@@ -30,6 +30,9 @@ protected:
     void TearDown() override {
         release_all_keys();
         match.reset();
+        // The power-up field released its item sprites (objects 5 to 15),
+        // as it does in the game; the data file must not free them again.
+        for (int i = CAT_POWERUP_0; i <= CAT_POWERUP_2 + 7; i++) data.objects()[i].dat = nullptr;
         destroy_bitmap(buffer);
         game_clock.ticks = 0;
     }

@@ -58,6 +58,8 @@ TEST_F(MatchTest, PlayersTurnByOneUnitAndThrustByTheirOwnStep) {
 
 TEST_F(MatchTest, CtrlFiresShipOneAndShiftFiresShipTwo) {
     start_battle(*match);
+    begin_phase(*match);
+    phase_pass(*match, PHASE_BATTLE);  // the first frame fits the view to the ships
     key_shifts = KB_CTRL_FLAG;
     one_battle_tick(*match);
     EXPECT_NE(match->ship1.bullets.at(0).kind, 0);
