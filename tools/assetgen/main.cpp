@@ -1,0 +1,102 @@
+// Writes the game's art, sounds and songs as files, each made here from
+// code and fixed seeds, so every run produces the same bytes.
+//   vexo_assetgen objects DIR       the 29 data-file objects + manifest.txt
+//   vexo_assetgen icon FILE.png     the desktop icon
+//   vexo_assetgen sheet FILE.png    contact sheet of every sprite
+#include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "art_sheets.h"
+#include "catalogue_files.h"
+#include "png_file.h"
+#include "songs.h"
+#include "sound_effects.h"
+#include "sprites.h"
+
+namespace {
+
+Sound effect(int which) {
+    switch (which) {
+    case EFFECT_FIRE_0: return fire_sound(0);
+    case EFFECT_FIRE_1: return fire_sound(1);
+    case EFFECT_FIRE_2: return fire_sound(2);
+    case EFFECT_HIT: return hit_sound();
+    case EFFECT_DEATH: return death_sound();
+    default: return pickup_chime();
+    }
+}
+
+bool write_filler(const std::string& path) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return false;
+    const char text[] = "vexo";
+    bool written = std::fwrite(text, 1, 4, out) == 4;
+    return std::fclose(out) == 0 && written;
+}
+
+bool write_object(const CatalogueFile& f, const std::string& path) {
+    switch (f.kind) {
+    case ObjectKind::BULLET:
+    case ObjectKind::POWERUP:
+    case ObjectKind::SHIP: {
+        BITMAP* sprite = sprite_for(f);
+        bool ok = save_bitmap(path.c_str(), sprite, nullptr) == 0;
+        destroy_bitmap(sprite);
+        return ok;
+    }
+    case ObjectKind::EFFECT: return write_wav(effect(f.which), path);
+    case ObjectKind::SONG: return write_midi_file(path, TICKS_PER_BEAT, compose(game_songs()[f.which]));
+    case ObjectKind::FILLER: return write_filler(path);
+    }
+    return false;
+}
+
+// One line per object, in index order: the dat type and the file name.
+bool write_objects(const std::string& dir) {
+    std::string manifest = dir + "/manifest.txt";
+    FILE* list = std::fopen(manifest.c_str(), "w");
+    if (!list) return false;
+    bool ok = true;
+    for (const CatalogueFile& f : catalogue_files()) {
+        if (!write_object(f, dir + "/" + f.file_name)) {
+            std::fprintf(stderr, "cannot write %s/%s\n", dir.c_str(), f.file_name.c_str());
+            ok = false;
+        }
+        std::fprintf(list, "%s %s\n", f.dat_type.c_str(), f.file_name.c_str());
+    }
+    return std::fclose(list) == 0 && ok;
+}
+
+bool write_picture(BITMAP* picture, const std::string& path) {
+    bool ok = write_png(picture, path);
+    destroy_bitmap(picture);
+    if (!ok) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s objects DIR | icon FILE.png | sheet FILE.png\n", argv[0]);
+        return 2;
+    }
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "cannot start Allegro\n");
+        return 1;
+    }
+    // Drawn in true colour; the game converts on load to whatever depth it runs at.
+    _rgb_r_shift_32 = 16; _rgb_g_shift_32 = 8; _rgb_b_shift_32 = 0;
+    _rgb_r_shift_24 = 16; _rgb_g_shift_24 = 8; _rgb_b_shift_24 = 0;
+    set_color_depth(32);
+    const std::string what = argv[1], where = argv[2];
+    bool ok = false;
+    if (what == "objects") ok = write_objects(where);
+    else if (what == "icon") ok = write_picture(draw_icon(), where);
+    else if (what == "sheet") ok = write_picture(draw_contact_sheet(), where);
+    else std::fprintf(stderr, "unknown output '%s'\n", what.c_str());
+    return ok ? 0 : 1;
+}
