@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Plays one short run of an installed Vexo the way a player starts it: through
+# its launcher, from a working directory that holds no game files, on a
+# virtual screen. Any key passes the start-up log, Return takes the preset
+# screen mode, the first weapon prompt must appear, and Esc held down then
+# ends both weapon choices and the battle. The game must end with status 0.
+# Usage: play_through.sh LAUNCHER
+set -euo pipefail
+launcher=$1
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+finish() {
+  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- game output:" >&2
+  cat "$work/game.log" >&2 2>/dev/null || true
+  exit 1
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# Xvfb picks a free display itself, so runs in parallel never collide.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb does not answer on $DISPLAY"
+
+game_window_open() { xwininfo -root -children 2>/dev/null | grep -q '"vexo"'; }
+
+# The weapon prompt is the only white text that reaches past the 320-pixel
+# start-up window along the top rows of the screen.
+prompt_on_screen() {
+  import -window root "$work/shot.png" 2>/dev/null || return 1
+  local white
+  white=$(convert "$work/shot.png" -crop 240x8+330+0 +repage -threshold 90% -format '%[fx:mean]' info:)
+  awk -v w="$white" 'BEGIN { exit !(w > 0.05) }'
+}
+
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+
+mkdir "$work/elsewhere"
+cd "$work/elsewhere"
+"$launcher" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+wait_until 10 game_window_open || fail "no game window appeared"
+# Keys go to the window under the pointer: there is no window manager.
+xdotool mousemove 160 100
+sleep 0.5
+xdotool key space
+sleep 0.5
+xdotool key Return
+wait_until 20 prompt_on_screen || fail "the first weapon prompt never appeared"
+
+xdotool keydown Escape
+ended=yes
+wait_until 20 game_ended || ended=no
+xdotool keyup Escape
+[[ $ended == yes ]] || fail "the game did not end while Esc was held"
+
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+((status == 0)) || fail "the game ended with status $status"
+echo "played through: $launcher"

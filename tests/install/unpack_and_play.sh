@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Stands in for installing the package: the machine's installed packages must
+# satisfy its Depends (what apt would otherwise have to fetch), and its files,
+# unpacked into a scratch root instead of /, must start and play through the
+# packaged launcher. Nothing is installed into the machine itself.
+# Usage: unpack_and_play.sh DEB SCRATCH_DIR
+set -euo pipefail
+deb=$1 scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+
+depends=$(dpkg-deb -f "$deb" Depends)
+dpkg-checkbuilddeps -d "$depends" /dev/null \
+  || { echo "FAIL: this machine does not satisfy Depends: $depends" >&2; exit 1; }
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+dpkg-deb -x "$deb" "$scratch/root"
+"$here/play_through.sh" "$scratch/root/usr/bin/vexo"
+echo "unpacked package plays: OK"
