@@ -4,6 +4,7 @@ Each scenario gets its own Xvfb (it picks a free display itself), runs the
 real executable from a scratch folder, types with xdotool and photographs the
 root window. Everything started here is stopped here, by process id.
 """
+import ctypes
 import os
 import select
 import shutil
@@ -16,6 +17,16 @@ from PIL import Image
 
 SCREEN_SIZE = "640x480x24"
 KEY_HOLD = 0.08  # seconds; a press shorter than one 60 Hz read can be missed
+
+
+PR_SET_PDEATHSIG = 1
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def die_with_parent():
+    # A scenario killed by the test runner's timeout must not leave its X
+    # server or game behind.
+    _libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 class ScenarioFailed(Exception):
@@ -33,7 +44,8 @@ class XServer:
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN_SIZE,
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=die_with_parent)
         os.close(write_end)
         self.display = ":" + self._read_display_number(read_end)
         os.close(read_end)
@@ -83,6 +95,14 @@ class Game:
         if with_data:
             shutil.copyfile(source, os.path.join(self.workdir, "vexo.dat"))
         self.x = XServer() if display else None
+        try:
+            self._launch(executable, env)
+        except BaseException:
+            if self.x:
+                self.x.stop()
+            raise
+
+    def _launch(self, executable, env):
         self.env = dict(os.environ)
         self.env.pop("DISPLAY", None)
         if self.x:
@@ -92,8 +112,9 @@ class Game:
         self.stderr_path = os.path.join(self.workdir, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.proc = subprocess.Popen(
-                [executable or os.path.join(paths.game_dir, "vexo")], cwd=self.workdir,
-                env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+                [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
+                env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                preexec_fn=die_with_parent)
 
     # --- keyboard -------------------------------------------------------
     def xdotool(self, *args):

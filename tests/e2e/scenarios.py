@@ -1,8 +1,16 @@
 """Every scenario by name; each takes the paths and the screen font."""
+import sc_bad_data
 import sc_startup
 
 ALL = {
     "startup": sc_startup.startup,
     "dialog_cancel": sc_startup.dialog_cancel,
     "no_display": sc_startup.no_display,
+    "data_missing": sc_bad_data.missing,
+    "data_truncated": sc_bad_data.truncated,
+    "data_28_objects": sc_bad_data.too_few_objects,
+    "data_wrong_bitmap": sc_bad_data.wrong_type(17, "bitmap"),
+    "data_wrong_sample": sc_bad_data.wrong_type(4, "sample"),
+    "data_wrong_midi": sc_bad_data.wrong_type(19, "MIDI"),
+    "data_small_good": sc_bad_data.good_small_file_plays,
 }
