@@ -32,7 +32,7 @@ BITMAP* draw_icon() {
     BITMAP* needle = draw_bullet_sprite(1);
     rotate_scaled_sprite(icon, manta, 32, 2, itofix(128 + 16), ftofix(0.8));
     rotate_scaled_sprite(icon, needle, 22, 14, itofix(16), ftofix(1.0));
-    rotate_scaled_sprite(icon, dart, 2, 20, itofix(16), ftofix(1.35));
+    rotate_scaled_sprite(icon, dart, 5, 22, itofix(16), ftofix(1.2));
     destroy_bitmap(manta);
     destroy_bitmap(dart);
     destroy_bitmap(needle);

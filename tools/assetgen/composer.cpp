@@ -80,7 +80,10 @@ std::vector<Note> make_phrase(Rng& rng, const std::array<int, 4>& chords, int li
     place(answer, 48, 0);
     place(motif, 64, 0);
     place(cadence, 96, 0);
-    phrase.push_back({120, 8, 7 + lift / 7 * 7, false});
+    // Home: the tonic nearest the last sounding note, held to the bar's end.
+    int last = phrase.back().degree;
+    int home = (last >= 0 ? (last + 3) / 7 : -((-last + 3) / 7)) * 7;
+    phrase.push_back({120, 8, home, false});
     for (Note& n : phrase) {
         int chord = chords[(n.step / 16) % 4];
         if (n.step % 4 == 0) n.degree = nearest_chord_tone(n.degree + 7, chord) - 7;
@@ -93,6 +96,7 @@ struct Composer {
     Rng rng;
     MidiTrack lead, bass, pad, arp, drums;
     std::map<char, std::vector<Note>> phrases;
+    std::map<char, int> times_played;
 
     explicit Composer(const SongStyle& s) : style(s), rng(s.seed) {}
 
@@ -149,10 +153,11 @@ struct Composer {
         }
     }
 
-    void arp_bar(int chord, uint32_t at) {
+    void arp_bar(int chord, uint32_t at, int softer) {
         const int order[8] = {0, 2, 4, 7, 9, 7, 4, 2};
         for (int s = 0; s < 16; ++s)
-            arp.note(ARP, at + s * STEP, STEP - 10, key_of(style, chord + order[s % 8] + 7), humanise(s % 4 ? 50 : 64));
+            arp.note(ARP, at + s * STEP, STEP - 10, key_of(style, chord + order[s % 8] + 7),
+                     humanise((s % 4 ? 50 : 64) + softer));
     }
 
     void drum(int step, int key, int velocity, uint32_t at) {
@@ -191,6 +196,9 @@ struct Composer {
     void section(char kind, uint32_t start, bool song_end) {
         const std::array<int, 4>& chords = chords_for(kind);
         const int bars = section_bars(kind);
+        const int repeat = times_played[kind]++;
+        // Later verses and choruses lift: the arpeggio joins the band.
+        const bool with_arp = kind == 'C' || (kind == 'B' && repeat >= 1) || (kind == 'A' && repeat >= 2);
         drum(0, CRASH, kind == 'I' ? 70 : 105, start);
         if (kind == 'A' || kind == 'B') melody(kind, start);
         for (int bar = 0; bar < bars; ++bar) {
@@ -207,9 +215,11 @@ struct Composer {
                 continue;
             }
             pad_bar(chord, at, BAR, kind == 'C' ? 72 : 62);
-            bass_bar(chord, at, kind == 'I' || kind == 'O');
-            if (kind == 'C') arp_bar(chord, at);
-            beat_bar(at, last_bar && kind != 'O', kind == 'I' && bar < 2);
+            bass_bar(chord, at, kind == 'I' || kind == 'O' || (kind == 'C' && bar < 4));
+            if (with_arp) arp_bar(chord, at, kind == 'C' ? 0 : -8);
+            // Intro and breakdown start thin and build to the full beat.
+            bool sparse = (kind == 'I' && bar < 2) || (kind == 'C' && bar < 4);
+            beat_bar(at, last_bar && kind != 'O', sparse);
         }
     }
 };
