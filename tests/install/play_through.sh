@@ -11,8 +11,8 @@ work=$(mktemp -d)
 xvfb_pid=
 game_pid=
 finish() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  if [[ -n $game_pid ]]; then kill "$game_pid" 2>/dev/null || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap finish EXIT
