@@ -32,7 +32,7 @@ BITMAP* heavy_shot() {
 // Weapon 1: a fast, thin needle of cyan light.
 BITMAP* needle() {
     BITMAP* map = create_material_map(16, 16);
-    fill_shape(map, {7, 1, 6, 5, 6, 14, 7, 15}, 1);
+    fill_shape(map, {7, 1, 6, 5, 6, 13, 7, 14}, 1);
     vline(map, 7, 2, 11, 2);
     vline(map, 7, 1, 5, 3);
     mirror_left_to_right(map);
@@ -46,7 +46,7 @@ BITMAP* needle() {
 // Weapon 2: a middle-weight plasma bolt, a green lozenge.
 BITMAP* bolt() {
     BITMAP* map = create_material_map(16, 16);
-    fill_shape(map, {7, 1, 4, 6, 5, 12, 7, 15}, 1);
+    fill_shape(map, {7, 1, 4, 6, 5, 11, 7, 14}, 1);
     fill_shape(map, {7, 3, 5, 7, 6, 11, 7, 13}, 2);
     fill_shape(map, {7, 4, 6, 7, 7, 10}, 3);
     mirror_left_to_right(map);

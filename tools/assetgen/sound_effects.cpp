@@ -10,7 +10,7 @@ const double PEAK = 0.85;
 
 Sound finish(Sound sound, double fade_out) {
     normalise(sound, PEAK);
-    fade_ends(sound, 0.003, fade_out);
+    fade_ends(sound, 0.004, fade_out);
     return sound;
 }
 

@@ -23,8 +23,11 @@ void fade_ends(Sound& sound, double fade_in_seconds, double fade_out_seconds) {
     const size_t n = sound.samples.size();
     const size_t in = std::min(n, static_cast<size_t>(fade_in_seconds * sound.rate));
     const size_t out = std::min(n, static_cast<size_t>(fade_out_seconds * sound.rate));
-    for (size_t i = 0; i < in; ++i) sound.samples[i] *= static_cast<double>(i) / in;
-    for (size_t i = 0; i < out; ++i) sound.samples[n - 1 - i] *= static_cast<double>(i) / out;
+    // Raised-cosine ramps: they leave the edge at zero slope, so even the
+    // first few samples stay quiet.
+    auto ramp = [](size_t i, size_t length) { return 0.5 - 0.5 * std::cos(M_PI * static_cast<double>(i) / length); };
+    for (size_t i = 0; i < in; ++i) sound.samples[i] *= ramp(i, in);
+    for (size_t i = 0; i < out; ++i) sound.samples[n - 1 - i] *= ramp(i, out);
 }
 
 double OnePole::low_pass(double in, double cutoff_hz, int rate) {
