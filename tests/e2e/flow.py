@@ -99,6 +99,16 @@ def hud_reads(image, font, player, deaths, health):
             and reads(image, font, "%3d" % health, x + 128, 11, colour))
 
 
+def hud_health_reads(image, font, player, health):
+    colour = near(P1_COLOUR if player == 0 else P2_COLOUR)
+    return reads(image, font, "%3d" % health, P2_HUD_X * player + 128, 11, colour)
+
+
+def hud_deaths_reads(image, font, player, deaths):
+    colour = near(P1_COLOUR if player == 0 else P2_COLOUR)
+    return reads(image, font, "%3d" % deaths, P2_HUD_X * player + 96, 0, colour)
+
+
 def await_battle(game, font, label="battle"):
     return game.wait_for(label, lambda im: hud_reads(im, font, 0, 0, 100)
                          and hud_reads(im, font, 1, 0, 100))

@@ -14,3 +14,20 @@ ALL = {
     "data_wrong_midi": sc_bad_data.wrong_type(19, "MIDI"),
     "data_small_good": sc_bad_data.good_small_file_plays,
 }
+
+import sc_phases  # noqa: E402
+
+ALL.update({
+    "selection": sc_phases.selection,
+    "esc_held": sc_phases.esc_held_through,
+})
+
+import sc_battle  # noqa: E402
+
+ALL.update({
+    "battle_view": sc_battle.battle_view,
+    "fight": sc_battle.fight,
+    "triple_shot": sc_battle.triple_shot,
+    "powerups": sc_battle.powerups,
+    "full_run": sc_battle.full_run,
+})

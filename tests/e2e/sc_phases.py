@@ -1,0 +1,102 @@
+"""The two weapon-selection phases: prompts, preview shots, stop keys."""
+import time
+from collections import Counter
+
+import flow
+import screen
+from harness import check
+
+PROMPT_ROWS = 8
+
+
+def in_hud(x, y):
+    return y < PROMPT_ROWS or (y < 20 and (x < 160 or flow.P2_HUD_X <= x < flow.P2_HUD_X + 160))
+
+
+def ring_box(image, margin=6):
+    box = screen.bounding_box(image, (0, PROMPT_ROWS, 640, 480), screen.near(flow.RING_COLOUR, 6))
+    check(box is not None, "no ship ring on screen")
+    return (box[0] - margin, box[1] - margin, box[2] + margin + 1, box[3] + margin + 1)
+
+
+def shot_colours(image):
+    """The colours of the preview bullets: everything lit outside the prompt
+    and the HUD, away from the ship."""
+    ship = ring_box(image)
+    pixels = image.load()
+    colours = Counter()
+    for y in range(0, 480):
+        for x in range(0, 640):
+            p = pixels[x, y]
+            if p != (0, 0, 0) and not in_hud(x, y) and not (ship[0] <= x < ship[2] and ship[1] <= y < ship[3]):
+                colours[p] += 1
+    check(colours, "no preview shots outside the ship")
+    return colours
+
+
+def preview_palette(game, label):
+    """The colours the weapon's shots are drawn in, over a few frames."""
+    # Shots of the previous weapon leave the view within half a second.
+    time.sleep(0.8)
+    seen = Counter()
+    for _ in range(3):
+        seen.update(shot_colours(game.shot(label)))
+    return {colour for colour, n in seen.items() if n >= 3}
+
+
+def alike(a, b):
+    return len(a & b) >= 0.5 * len(a | b)
+
+
+def unlike(a, b):
+    return len(a & b) <= 0.2 * len(a | b)
+
+
+def selection(paths, font):
+    game = flow.start_to_phase1(paths, "selection", font)
+    try:
+        first = preview_palette(game, "weapon-default")
+        game.press("2")
+        second = preview_palette(game, "weapon-2")
+        game.press("3")
+        third = preview_palette(game, "weapon-3")
+        game.press("1")
+        again = preview_palette(game, "weapon-1")
+        check(unlike(first, second) and unlike(second, third) and unlike(first, third),
+              "keys 2 and 3 did not change the preview shots' look: %s / %s / %s"
+              % (sorted(first), sorted(second), sorted(third)))
+        check(alike(again, first), "key 1 did not bring back the first weapon's shots: %s vs %s"
+              % (sorted(again), sorted(first)))
+
+        game.press("space")
+        time.sleep(0.5)
+        flow.await_prompt(game, font, 0, "space-keeps-phase-1")
+
+        game.press("Return")
+        phase2 = flow.await_prompt(game, font, 1)
+        check(screen.reads(phase2, font, "HP", flow.P2_HUD_X, 11, screen.near(flow.P2_COLOUR)),
+              "phase 2: player 2's HUD is not at x 350")
+        time.sleep(0.3)
+        shot_colours(game.shot("phase2-preview"))  # ship 2 fires its preview too
+        game.press("Return")
+        time.sleep(0.5)
+        flow.await_prompt(game, font, 1, "enter-keeps-phase-2")
+
+        game.press("space")
+        flow.await_battle(game, font)
+        game.press("Escape")
+        flow.expect_exit(game, 0, what="after Esc in the battle")
+    finally:
+        game.stop()
+
+
+def esc_held_through(paths, font):
+    game = flow.start_to_phase1(paths, "esc-held", font)
+    try:
+        game.keydown("Escape")
+        try:
+            flow.expect_exit(game, 0, what="with Esc held from phase 1 on")
+        finally:
+            game.keyup("Escape")
+    finally:
+        game.stop()
