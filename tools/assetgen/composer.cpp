@@ -76,7 +76,10 @@ std::vector<Note> make_phrase(Rng& rng, const std::array<int, 4>& chords, int li
         }
     };
     place(motif, 0, 0);
-    place(std::vector<Note>(motif.begin(), motif.begin() + motif.size() / 2), 32, 1);
+    std::vector<Note> first_bar;
+    for (const Note& n : motif)
+        if (n.step < 16) first_bar.push_back(n);
+    place(first_bar, 32, 1);
     place(answer, 48, 0);
     place(motif, 64, 0);
     place(cadence, 96, 0);
