@@ -1,0 +1,58 @@
+#include "load_in_child.h"
+
+#include <allegro.h>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "shell/catalogue.h"
+#include "shell/datafile_check.h"
+
+namespace {
+
+// Exit statuses of the child; 1 is left to the sanitizers' reports.
+constexpr int EXIT_LOADED = 0;
+constexpr int EXIT_CHECK = 10;
+constexpr int EXIT_LOADER = 11;
+constexpr int EXIT_CATALOGUE = 12;
+constexpr unsigned CHILD_SECONDS = 20;
+
+[[noreturn]] void load_as_the_game_does(const char* path) {
+    alarm(CHILD_SECONDS);
+    if (!datafile_structure_ok(path)) _exit(EXIT_CHECK);
+    DATAFILE* file = load_datafile(path);
+    if (!file) _exit(EXIT_LOADER);
+    _exit(catalogue_first_bad_index(file) >= 0 ? EXIT_CATALOGUE : EXIT_LOADED);
+}
+
+}  // namespace
+
+const char* outcome_name(LoadOutcome outcome) {
+    switch (outcome) {
+    case LoadOutcome::LOADED: return "loaded";
+    case LoadOutcome::REFUSED_BY_CHECK: return "refused by the structure check";
+    case LoadOutcome::REFUSED_BY_LOADER: return "refused by the loader";
+    case LoadOutcome::REFUSED_BY_CATALOGUE: return "refused by the catalogue";
+    case LoadOutcome::CRASHED: return "CRASHED";
+    case LoadOutcome::HUNG: return "HUNG";
+    }
+    return "?";
+}
+
+LoadOutcome load_in_child(const std::string& path) {
+    pid_t child = fork();
+    if (child < 0) return LoadOutcome::CRASHED;
+    if (child == 0) load_as_the_game_does(path.c_str());
+
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+    }
+    if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? LoadOutcome::HUNG : LoadOutcome::CRASHED;
+    switch (WEXITSTATUS(status)) {
+    case EXIT_LOADED: return LoadOutcome::LOADED;
+    case EXIT_CHECK: return LoadOutcome::REFUSED_BY_CHECK;
+    case EXIT_LOADER: return LoadOutcome::REFUSED_BY_LOADER;
+    case EXIT_CATALOGUE: return LoadOutcome::REFUSED_BY_CATALOGUE;
+    default: return LoadOutcome::CRASHED;
+    }
+}
