@@ -139,3 +139,25 @@ TEST(PowerUpSprites, EveryKindLooksDifferentAtZoomOne) {
             EXPECT_GT(differing, 12) << "kinds " << a << " and " << b;
         }
 }
+
+TEST(AllSprites, KeepEveryDrawnPixelWhenLoadedAtFifteenBits) {
+    // The game's preset mode is 15 bits; no shaded colour may collapse
+    // onto the mask there, or holes would open in the sprites.
+    auto mask_counts = [](DATAFILE* file) {
+        std::vector<int> counts;
+        for (int i = 0; i < CAT_OBJECT_COUNT; ++i) {
+            if (file[i].type != DAT_BITMAP) continue;
+            BITMAP* b = static_cast<BITMAP*>(file[i].dat);
+            counts.push_back(b->w * b->h - opaque_in_rows(b, 0, b->h));
+        }
+        return counts;
+    };
+    set_color_depth(15);
+    DATAFILE* fifteen = load_datafile(VEXO_DATA_FILE);
+    set_color_depth(16);
+    ASSERT_NE(fifteen, nullptr);
+    std::vector<int> at_fifteen = mask_counts(fifteen);
+    unload_datafile(fifteen);
+    EXPECT_EQ(at_fifteen, mask_counts(vexo_dat()));
+    EXPECT_EQ(at_fifteen.size(), 16u);
+}

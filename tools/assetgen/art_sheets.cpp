@@ -30,7 +30,7 @@ BITMAP* draw_icon() {
     BITMAP* manta = draw_ship_sprite(1);
     BITMAP* dart = draw_ship_sprite(0);
     BITMAP* needle = draw_bullet_sprite(1);
-    rotate_scaled_sprite(icon, manta, 32, 2, itofix(128 + 16), ftofix(0.8));
+    rotate_scaled_sprite(icon, manta, 30, 8, itofix(128 + 16), ftofix(0.75));
     rotate_scaled_sprite(icon, needle, 22, 14, itofix(16), ftofix(1.0));
     rotate_scaled_sprite(icon, dart, 5, 22, itofix(16), ftofix(1.2));
     destroy_bitmap(manta);
@@ -40,7 +40,7 @@ BITMAP* draw_icon() {
 }
 
 BITMAP* draw_contact_sheet() {
-    const int cell_w = 120, cell_h = 130, columns = 6;
+    const int cell_w = 128, cell_h = 130, columns = 6;
     const std::vector<CatalogueFile>& files = catalogue_files();
     int sprites = 0;
     for (const CatalogueFile& f : files)
@@ -57,8 +57,8 @@ BITMAP* draw_contact_sheet() {
         rect(sheet, x + 2, y + 2, x + cell_w - 3, y + cell_h - 3, makecol(40, 44, 70));
         draw_sprite(sheet, sprite, x + 8, y + 10);
         stretch_sprite(sheet, sprite, x + 8 + 20, y + 10, sprite->w * 3, sprite->h * 3);
-        std::string label = "#" + std::to_string(f.index) + " " + f.file_name.substr(0, f.file_name.size() - 4);
-        textout_ex(sheet, font, label.substr(0, 14).c_str(), x + 6, y + cell_h - 16, makecol(200, 200, 210), -1);
+        std::string label = "#" + std::to_string(f.index) + " " + f.label;
+        textout_ex(sheet, font, label.c_str(), x + 6, y + cell_h - 16, makecol(200, 200, 210), -1);
         destroy_bitmap(sprite);
         ++n;
     }

@@ -12,6 +12,7 @@ struct CatalogueFile {
     int which;              // weapon, power-up kind, player, effect or song slot
     std::string file_name;
     std::string dat_type;   // BMP, SAMP, MIDI or DATA
+    std::string label;      // short caption for the contact sheet
 };
 
 // Effects, by the `which` of an EFFECT entry.
