@@ -17,3 +17,16 @@ mkdir -p "$scratch"
 dpkg-deb -x "$deb" "$scratch/root"
 "$here/play_through.sh" "$scratch/root/usr/bin/vexo"
 echo "unpacked package plays: OK"
+
+# On a throwaway CI machine (CI=true, as root) the package is also installed
+# for real with apt-get, played through /usr/bin/vexo and removed again, so
+# dpkg's own install step is covered too. Elsewhere the machine is left alone.
+if [[ "${CI:-}" == true && $(id -u) -eq 0 ]] && ! dpkg-query -W vexo >/dev/null 2>&1; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -q "$(realpath "$deb")"
+  trap 'apt-get remove -y -q vexo >/dev/null 2>&1 || true' EXIT
+  [[ -x /usr/bin/vexo && -f /usr/lib/games/vexo/vexo.dat ]] \
+    || { echo "FAIL: apt-get install left no /usr/bin/vexo or no data file" >&2; exit 1; }
+  "$here/play_through.sh" /usr/bin/vexo
+  echo "installed package plays: OK"
+fi
