@@ -60,6 +60,7 @@ def await_startup_log(game, font):
         rows, sound_error = startup_log_rows(image, font)
         return rows == len(STARTUP_LINES) + 1 + (1 if sound_error else 0)
     image = game.wait_for("startup-log", complete, timeout=10)
+    game.sound_error = startup_log_rows(image, font)[1]
     game.point_into_window()
     return image
 
@@ -80,9 +81,10 @@ def open_dialog(game, font):
 
 
 def accept_dialog(game):
-    # The dialog takes the press from the key buffer at once; a long hold would
-    # still be down at phase 1's first tick and end that phase too.
-    game.press("Return", hold=0.02)
+    # The dialog takes the press from the key buffer at once; a hold would
+    # still be down at phase 1's first tick if the data file loads quickly,
+    # and end that phase too. Down and up in one call leaves no gap.
+    game.xdotool("keydown", "Return", "keyup", "Return")
 
 
 def await_prompt(game, font, phase, label=None):
@@ -110,8 +112,10 @@ def hud_deaths_reads(image, font, player, deaths):
 
 
 def await_battle(game, font, label="battle"):
+    # Ship 1's preview shots fly on into the battle and may already have hit
+    # ship 2: its health is not read here.
     return game.wait_for(label, lambda im: hud_reads(im, font, 0, 0, 100)
-                         and hud_reads(im, font, 1, 0, 100))
+                         and reads(im, font, "P2: Deaths:   0", P2_HUD_X, 0, near(P2_COLOUR)))
 
 
 def start_to_phase1(paths, name, font, **game_options):

@@ -110,6 +110,8 @@ class Game:
         self.env.update(env or {})
         self.stdout_path = os.path.join(self.workdir, "stdout.txt")
         self.stderr_path = os.path.join(self.workdir, "stderr.txt")
+        self.marks = {}  # seconds from launch of moments a scenario notes
+        self.launched = time.time()
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.proc = subprocess.Popen(
                 [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,

@@ -2,6 +2,7 @@
 """Runs one end-to-end scenario against the built game: run_scenario.py NAME."""
 import argparse
 import os
+import shutil
 import sys
 import traceback
 
@@ -19,6 +20,8 @@ class Paths:
         self.font_dump = args.font_dump
         self.alsa_conf = args.alsa_conf
         self.source_dir = args.source_dir
+        # Each run starts clean, so every screenshot there is from this run.
+        shutil.rmtree(self.out_dir, ignore_errors=True)
         os.makedirs(self.out_dir, exist_ok=True)
 
 

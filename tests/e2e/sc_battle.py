@@ -49,7 +49,6 @@ def battle_view(paths, font):
         check(stars_at_start > 10, "only %d star pixels at the battle's start" % stars_at_start)
         check(border_run(start) < 40, "the arena border shows with the ships close together")
         rings_at_start = ring_pixels(start)
-        keep_for_readme(paths, start)
 
         fly_apart(game, 4.0)
         game.keydown("Up", "r")
@@ -72,8 +71,9 @@ def battle_view(paths, font):
 
 
 def keep_for_readme(paths, image):
-    folder = os.path.join(paths.out_dir, "..")
-    image.save(os.path.join(folder, "battle.png"), optimize=True)
+    """The README's picture of a battle (docs/screenshots/battle.png is a
+    copy of one of these, taken by hand)."""
+    image.save(os.path.join(paths.out_dir, "..", "battle.png"), optimize=True)
 
 
 def p2_health(image, font):
@@ -94,16 +94,25 @@ def explosion_pixel(p):
 def fight(paths, font, name="fight", game_options=None):
     game = flow.start_to_battle(paths, name, font, **(game_options or {}))
     try:
+        before = p2_health(game.shot("before-fight"), font) or 100
+        # A second with no shot fired: the sound check listens for the music.
+        time.sleep(1.0)
         # Heading 64 faces +x; 32 units clockwise faces ship 2.
         flow.hold(game, ["Right"], 0.53)
+        game.marks["fire"] = time.time() - game.launched
         game.keydown("37")  # left Ctrl, by keycode: the keysym presses both
         try:
-            hit = game.wait_for("hit", lambda im: (p2_health(im, font) or 100) < 100, timeout=6)
+            hit = game.wait_for("hit", lambda im: (p2_health(im, font) or 100) < before, timeout=6)
             check(flow.hud_health_reads(hit, font, 0, 100), "player 1 lost health firing at a passive ship")
-            dead = game.wait_for("dead", lambda im: (p2_health(im, font) or 1) <= 0, timeout=12)
-            # Ship 2 never moved: it died where the battle put it.
-            check(screen.count(dead, around(SHIP_2_START, 45), explosion_pixel) > 8,
-                  "no explosion rings where ship 2 died")
+            keep_for_readme(paths, hit)
+            # Ship 2 never moved: it dies where the battle put it, and its
+            # explosion fades within a second, so frames are taken until one
+            # shows the rings.
+            def exploding(im):
+                return ((p2_health(im, font) or 1) <= 0
+                        and screen.count(im, around(SHIP_2_START, 45), explosion_pixel) > 8)
+            dead = game.wait_for("dead", exploding, timeout=12, pause=0.02)
+            game.marks["dead"] = time.time() - game.launched
             check(ring_pixels(dead, around(SHIP_2_START, 45)) == 0, "dead ship 2 still has its ring")
             # Ship 2 comes back near the centre: a ship may now cover a HUD's
             # labels, so only the numbers are read.

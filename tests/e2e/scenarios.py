@@ -31,3 +31,7 @@ ALL.update({
     "powerups": sc_battle.powerups,
     "full_run": sc_battle.full_run,
 })
+
+import sc_sound  # noqa: E402
+
+ALL["fight_heard"] = sc_sound.fight_heard
