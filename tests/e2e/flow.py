@@ -81,10 +81,21 @@ def open_dialog(game, font):
 
 
 def accept_dialog(game):
-    # The dialog takes the press from the key buffer at once; a hold would
-    # still be down at phase 1's first tick if the data file loads quickly,
-    # and end that phase too. Down and up in one call leaves no gap.
     game.xdotool("keydown", "Return", "keyup", "Return")
+
+
+def click_ok(game, dialog, font):
+    """Accepts the dialog with the mouse. Enter is not used on the way to a
+    match: its press is sometimes still seen as held at phase 1's first tick
+    (after the switch to the new screen mode), which ends phase 1 at once."""
+    found = find_text(dialog, font, "OK", DIALOG_BOX)
+    check(found is not None, "mode dialog: no OK button")
+    game.xdotool("mousemove", found[0] + 8, found[1] + 4)
+    time.sleep(0.1)
+    # The library polls the buttons: a press must last a few of its reads.
+    game.xdotool("mousedown", "1")
+    time.sleep(0.15)
+    game.xdotool("mouseup", "1")
 
 
 def await_prompt(game, font, phase, label=None):
@@ -121,9 +132,9 @@ def await_battle(game, font, label="battle"):
 def start_to_phase1(paths, name, font, **game_options):
     game = Game(paths, name, **game_options)
     await_startup_log(game, font)
-    open_dialog(game, font)
-    accept_dialog(game)
+    click_ok(game, open_dialog(game, font), font)
     await_prompt(game, font, 0)
+    game.point_into_window()
     return game
 
 

@@ -85,12 +85,8 @@ def good_small_file_plays(paths, font):
     game = Game(paths, "small-good-file", data_file=path)
     try:
         flow.await_startup_log(game, font)
-        flow.open_dialog(game, font)
-        flow.accept_dialog(game)
-        # Loading this small file is so quick that the Enter that closed the
-        # dialog can still count as held in phase 1: either prompt shows the
-        # match has begun.
-        game.wait_for("match-begun", lambda im: screen.reads(im, font, flow.PROMPTS[0], 0, 0)
-                      or screen.reads(im, font, flow.PROMPTS[1], 0, 0))
+        dialog = flow.open_dialog(game, font)
+        flow.click_ok(game, dialog, font)
+        flow.await_prompt(game, font, 0)
     finally:
         game.stop()
