@@ -54,6 +54,15 @@ void install_drivers() {
     }
 }
 
+// The Enter that accepted the dialog went down in the window that the mode
+// switch just replaced; its release never reaches the new one, and a key left
+// held would end player 1's choice on its first tick. The match starts with
+// every key up; a key pressed from now on is seen as usual.
+void forget_keys_of_the_old_window() {
+    clear_keybuf();
+    for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+}
+
 void choose_screen_mode(ModeRequest& mode) {
     if (!gfx_mode_select_ex(&mode.card, &mode.width, &mode.height, &mode.depth)) std::exit(0);
 
@@ -62,6 +71,7 @@ void choose_screen_mode(ModeRequest& mode) {
         console.print(console.format("Error setting screen mode:\n%s\n", allegro_error));
         std::exit(1);
     }
+    forget_keys_of_the_old_window();
 }
 
 [[noreturn]] void data_file_unusable(const char* detail) {

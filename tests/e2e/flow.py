@@ -85,9 +85,8 @@ def accept_dialog(game):
 
 
 def click_ok(game, dialog, font):
-    """Accepts the dialog with the mouse. Enter is not used on the way to a
-    match: its press is sometimes still seen as held at phase 1's first tick
-    (after the switch to the new screen mode), which ends phase 1 at once."""
+    """Accepts the dialog with the mouse, as a player may: the OK button works
+    as well as Enter (the start-up scenario accepts with Enter)."""
     found = find_text(dialog, font, "OK", DIALOG_BOX)
     check(found is not None, "mode dialog: no OK button")
     game.xdotool("mousemove", found[0] + 8, found[1] + 4)

@@ -51,10 +51,13 @@ def startup(paths, font):
         check_dialog_preset(dialog, font)
 
         flow.accept_dialog(game)
-        # The match begins: phase 1, or already phase 2 when the Enter that
-        # closed the dialog was still seen as held (see flow.click_ok).
+        # The match begins with player 1's choice: the Enter that closed the
+        # dialog must not also end phase 1.
         phase1 = game.wait_for("match-begun", lambda im: screen.reads(im, font, flow.PROMPTS[0], 0, 0)
                                or screen.reads(im, font, flow.PROMPTS[1], 0, 0))
+        time.sleep(0.3)
+        check(screen.reads(game.shot("phase-1-held"), font, flow.PROMPTS[0], 0, 0),
+              "the Enter that accepted the mode dialog also ended player 1's choice")
         # A 568-pixel prompt on row 0 needs the 640 x 480 mode.
         check(screen.count(phase1, (320, 0, 640, 8), screen.is_white) > 100,
               "the prompt does not reach past x 320")
