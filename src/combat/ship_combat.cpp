@@ -28,8 +28,8 @@ void Ship::spawn_bullet(Ship& target, double heading, double multiplier, bool bo
     while (slot < bullets.size() && bullets.at(slot).kind != 0) slot++;
     if (slot == bullets.size()) bullets.resize(bullets.size() + 1);
 
-    const WeaponSpec& spec = WEAPONS[weapon];
-    double launch_speed = multiplier * spec.speed_factor;
+    const WeaponSpec& row = WEAPONS[weapon];
+    double launch_speed = multiplier * row.speed_factor;
     Vec2 d;
     d.set_from_angle(heading * ANGLE_UNIT_RADIANS, launch_speed);
 
@@ -39,14 +39,14 @@ void Ship::spawn_bullet(Ship& target, double heading, double multiplier, bool bo
     b.vel = Vec2(vel.x + d.x, vel.y - d.y);
     b.angle = heading;
     b.speed = launch_speed;
-    b.kind = spec.kind;
-    b.damage = spec.damage;
+    b.kind = row.kind;
+    b.damage = row.damage;
     b.sprite = bullet_sprites[weapon];
     b.bounces = bounce;
     b.homing = (flags & HOMING_SHOTS) ? 1 : 0;
     b.target = &target;
 
-    fire_cooldown = spec.cooldown;
+    fire_cooldown = row.cooldown;
 }
 
 // A dead target lets bullets pass through. The test is made once: the rest of
