@@ -29,17 +29,39 @@ valgrind --tool=memcheck --error-exitcode=99 --leak-check=no --num-callers=30 \
 game_pid=$!
 
 press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; }
+
+# count_pixels X Y W H REGEX: pixels of that screen region whose "(r,g,b"
+# text matches REGEX.
+count_pixels() {
+    import -window root "$scratch/shot.png"
+    convert "$scratch/shot.png" -crop "${3}x${4}+${1}+${2}" -depth 8 txt:- | grep -cE "$5" || true
+}
+# wait_for TIMEOUT X Y W H REGEX: until the region shows such pixels.
+wait_for() {
+    local deadline=$((SECONDS + $1)); shift
+    until [ "$(count_pixels "$@")" -gt 0 ]; do
+        [ $SECONDS -lt $deadline ] || { echo "timed out waiting for $*"; exit 1; }
+        sleep 0.5
+    done
+}
+white='\(25[0-5],25[0-5],25[0-5]'
+player1='\((24[1-9]|25[0-5]),(1[1-4][0-9]),(1[1-4][0-9])'
+player2='\((1[1-4][0-9]),(1[1-4][0-9]),(24[1-9]|25[0-5])'
+
+# Under valgrind the game runs many times slower than usual, so every step
+# waits for the screen to show it, and keys are held until they have acted.
 xdotool mousemove 160 100
-sleep 10  # the start-up log under valgrind
+wait_for 120 0 0 320 200 "$white"        # the start-up log
 press space
-sleep 5   # the mode dialog
+sleep 5                                   # the mode dialog
 press Return
-sleep 8   # the real mode, the data file and the first prompt
-xdotool mousemove 160 100
-press Return
-sleep 2
-press space
-sleep 2
+wait_for 120 0 0 640 8 "$white"          # player 1's prompt
+xdotool keydown Return
+wait_for 60 350 9 130 11 "$player2"      # player 2's prompt and HUD
+xdotool keyup Return
+xdotool keydown space
+wait_for 60 0 0 130 8 "$player1"         # the battle's HUD of player 1
+xdotool keyup space
 
 # Random battle keys: turns, thrust, both fire keys, weapons, Tab combinations.
 keys=(Left Right Up Down d g r f 1 2 3)
@@ -60,10 +82,12 @@ done
 import -window root "$scratch/battle.png"
 border_pixels="$(convert "$scratch/battle.png" -depth 8 txt:- |
     grep -cE '\((24[1-9]|25[0-5]),(1[1-4][0-9]),(1[1-4][0-9])' || true)"
-xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
-
+# Esc stays down until the game has gone: a slow game may read its keys
+# long after they were pressed.
+xdotool keydown Escape
 status=0
-for _ in $(seq 300); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 1200); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+xdotool keyup Escape
 wait "$game_pid" || status=$?
 game_pid=""
 grep -E 'ERROR SUMMARY|definitely' "$scratch/valgrind.log" || true
