@@ -13,17 +13,25 @@ WEAPON_0_COOLDOWN = 25 / 60.0  # seconds between ship 1's shots with weapon 0
 SILENCE = 20  # RMS of a 16-bit signal below which nothing is playing
 
 
-def scratch_game_dir(paths):
+def scratch_game_dir(paths, folder_name="game", sound_settings=None):
     """A copy of the executable beside its own allegro.cfg: the library reads
     the configuration beside the executable first, and a paced capture needs
     small fragments (the null device behind the capture never blocks)."""
-    folder = os.path.join(paths.out_dir, "game")
+    folder = os.path.join(paths.out_dir, folder_name)
     os.makedirs(folder, exist_ok=True)
     shutil.copy2(os.path.join(paths.game_dir, "vexo"), os.path.join(folder, "vexo"))
-    patches = os.path.join(paths.game_dir, "patches.dat")
+    if sound_settings is None:
+        sound_settings = "patches = %s\n" % os.path.join(paths.game_dir, "patches.dat")
     with open(os.path.join(folder, "allegro.cfg"), "w") as cfg:
-        cfg.write("[sound]\npatches = %s\nalsa_fragsize = 441\n" % patches)
+        cfg.write("[sound]\n%salsa_fragsize = 441\n" % sound_settings)
     return folder
+
+
+def capture_options(paths, capture, game_dir):
+    if os.path.exists(capture):
+        os.remove(capture)
+    env = {"ALSA_CONFIG_PATH": paths.alsa_conf, "VEXO_CAPTURE_WAV": capture}
+    return {"env": env, "executable": os.path.join(game_dir, "vexo")}
 
 
 def loudness(path, window):
@@ -55,10 +63,7 @@ def strongest_period(levels, window, shortest, longest):
 
 def fight_heard(paths, font):
     capture = os.path.join(paths.out_dir, "capture.wav")
-    if os.path.exists(capture):
-        os.remove(capture)
-    env = {"ALSA_CONFIG_PATH": paths.alsa_conf, "VEXO_CAPTURE_WAV": capture}
-    options = {"env": env, "executable": os.path.join(scratch_game_dir(paths), "vexo")}
+    options = capture_options(paths, capture, scratch_game_dir(paths))
     game = sc_battle.fight(paths, font, "fight-heard", options)
     wall = time.time() - game.launched
 
@@ -86,3 +91,28 @@ def fight_heard(paths, font):
     check(abs(beat - WEAPON_0_COOLDOWN) <= 0.03,
           "the shots' sound repeats every %.2f s, not every %.2f s" % (beat, WEAPON_0_COOLDOWN))
     print("capture %.1f s of a %.1f s run; shots every %.2f s" % (seconds, wall, beat))
+
+
+def effects_without_music(paths, font):
+    """The music driver cannot start (the software MIDI mixer is asked for,
+    with no patch set): the start-up says so, tries again without music, and
+    the preview shots of player 1's choice are still heard."""
+    capture = os.path.join(paths.out_dir, "capture-no-music.wav")
+    game_dir = scratch_game_dir(paths, "game-no-music",
+                                "midi_card = DIGI\npatches = /nonexistent/patches.dat\n")
+    game = flow.start_to_phase1(paths, "effects-without-music", font,
+                                **capture_options(paths, capture, game_dir))
+    try:
+        check(game.sound_error, "no 'Error loading sound' line when the music driver fails")
+        time.sleep(2.0)  # several preview shots, one every 25 ticks
+        game.keydown("Escape")
+        flow.expect_exit(game, 0, timeout=10, what="after Esc held from phase 1")
+        game.keyup("Escape")
+    finally:
+        game.stop()
+    levels, seconds = loudness(capture, 0.1)
+    loud = [v for v in levels if v > SILENCE]
+    check(seconds > 1.5, "only %.1f s captured" % seconds)
+    check(len(loud) >= 3, "the preview shots were not heard without music")
+    # No music: the shots stand out from silence between them.
+    check(min(levels) <= SILENCE, "sound never falls silent, yet no music can play")

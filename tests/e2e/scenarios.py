@@ -35,3 +35,4 @@ ALL.update({
 import sc_sound  # noqa: E402
 
 ALL["fight_heard"] = sc_sound.fight_heard
+ALL["effects_without_music"] = sc_sound.effects_without_music
