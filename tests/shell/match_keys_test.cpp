@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "shell/match_fixture.h"
+#include "support/match_fixture.h"
 
 namespace {
 

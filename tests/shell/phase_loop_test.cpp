@@ -1,7 +1,7 @@
 #include <atomic>
 #include <thread>
 
-#include "shell/match_fixture.h"
+#include "support/match_fixture.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "shell/catalogue.h"
 #include "shell/match.h"
 #include "soak_keys.h"
-#include "support/fake_datafile.h"
+#include "support/match_fixture.h"
 
 // The library's text output allocates and frees a buffer on every call. The
 // sanitizer keeps freed blocks in quarantine, which alone would grow the
@@ -101,31 +101,12 @@ struct Peaks {
     int live_items = 0;
 };
 
-class Soak : public testing::Test {
+class Soak : public MatchTest {
 protected:
     void SetUp() override {
-        next_player = 0;
-        data.install();
-        buffer = create_bitmap(640, 480);
-        clear_bitmap(buffer);
-        match = std::make_unique<Match>(buffer, 640, 480);
-        match->ship1.set_sprite(static_cast<BITMAP*>(data.objects()[CAT_SHIP_1].dat));
-        match->ship2.set_sprite(static_cast<BITMAP*>(data.objects()[CAT_SHIP_2].dat));
-        camera.set_identity();
+        MatchTest::SetUp();
         start_battle(*match);
     }
-    void TearDown() override {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        key_shifts = 0;
-        match.reset();
-        // The field released its item sprites, as in the game.
-        for (int i = CAT_POWERUP_0; i <= CAT_POWERUP_2 + 7; i++) data.objects()[i].dat = nullptr;
-        destroy_bitmap(buffer);
-    }
-
-    FakeDataFile data;
-    BITMAP* buffer = nullptr;
-    std::unique_ptr<Match> match;
 };
 
 TEST_F(Soak, AnHourOfRandomBattleStaysFiniteBoundedAndFlat) {
