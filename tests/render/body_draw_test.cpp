@@ -118,3 +118,25 @@ TEST_F(BodyDraw, HeadingAfterManyTurnsDrawsLikeTheSameHeadingWithinOneTurn) {
 }
 
 }  // namespace
+
+// A body half off the top-left corner: the sprite's corner lies at negative
+// screen coordinates and only the part inside the target shows.
+TEST_F(BodyDraw, SpriteHalfOffTheTopLeftCornerShowsItsVisiblePart) {
+    camera.set_identity();
+    Canvas canvas;
+    BITMAP* sprite = create_bitmap(32, 32);
+    clear_to_color(sprite, makecol(200, 100, 50));
+    Body body;
+    body.sprite = sprite;
+    body.pos = Vec2(5, 5);
+
+    body.draw(canvas);
+
+    int c = canvas.rgb(200, 100, 50);
+    EXPECT_EQ(canvas.at(0, 0), c);
+    EXPECT_EQ(canvas.at(20, 20), c);
+    EXPECT_EQ(canvas.at(21, 20), 0);
+    EXPECT_EQ(canvas.at(20, 21), 0);
+    EXPECT_EQ(canvas.count_of(c), 21 * 21);
+    destroy_bitmap(sprite);
+}
