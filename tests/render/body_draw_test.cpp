@@ -26,20 +26,25 @@ bool same_pixels(BITMAP* a, BITMAP* b) {
 class BodyDraw : public testing::Test {
 protected:
     void TearDown() override { camera.set_identity(); }
+
+    // Draws a w x h sprite of one colour at pos through the camera and
+    // returns that colour as the canvas stores it.
+    static int draw_solid(Canvas& canvas, int w, int h, Vec2 pos) {
+        BITMAP* sprite = create_bitmap(w, h);
+        clear_to_color(sprite, makecol(200, 100, 50));
+        Body body;
+        body.sprite = sprite;
+        body.pos = pos;
+        body.draw(canvas);
+        destroy_bitmap(sprite);
+        return canvas.rgb(200, 100, 50);
+    }
 };
 
 TEST_F(BodyDraw, SpriteIsCentredOnTheScreenPosition) {
     camera.set_identity();
     Canvas canvas;
-    BITMAP* sprite = create_bitmap(32, 32);
-    clear_to_color(sprite, makecol(200, 100, 50));
-    Body body;
-    body.sprite = sprite;
-    body.pos = Vec2(100, 100);
-
-    body.draw(canvas);
-
-    int c = canvas.rgb(200, 100, 50);
+    int c = draw_solid(canvas, 32, 32, Vec2(100, 100));
     EXPECT_EQ(canvas.at(84, 84), c);
     EXPECT_EQ(canvas.at(115, 115), c);
     EXPECT_EQ(canvas.at(100, 100), c);
@@ -48,26 +53,16 @@ TEST_F(BodyDraw, SpriteIsCentredOnTheScreenPosition) {
     EXPECT_EQ(canvas.at(116, 115), 0);
     EXPECT_EQ(canvas.at(115, 116), 0);
     EXPECT_EQ(canvas.count_of(c), 32 * 32);
-    destroy_bitmap(sprite);
 }
 
 TEST_F(BodyDraw, OddWidthUsesTheTruncatedHalf) {
     camera.set_identity();
     Canvas canvas;
-    BITMAP* sprite = create_bitmap(33, 32);
-    clear_to_color(sprite, makecol(200, 100, 50));
-    Body body;
-    body.sprite = sprite;
-    body.pos = Vec2(100, 100);
-
-    body.draw(canvas);
-
-    int c = canvas.rgb(200, 100, 50);
+    int c = draw_solid(canvas, 33, 32, Vec2(100, 100));
     EXPECT_EQ(canvas.at(84, 90), c);
     EXPECT_EQ(canvas.at(116, 90), c);
     EXPECT_EQ(canvas.at(83, 90), 0);
     EXPECT_EQ(canvas.at(117, 90), 0);
-    destroy_bitmap(sprite);
 }
 
 TEST_F(BodyDraw, ZoomScalesTheSpriteAboutItsScreenPosition) {
@@ -75,21 +70,12 @@ TEST_F(BodyDraw, ZoomScalesTheSpriteAboutItsScreenPosition) {
     camera.top = 20;
     camera.zoom = 2.0;
     Canvas canvas;
-    BITMAP* sprite = create_bitmap(16, 16);
-    clear_to_color(sprite, makecol(200, 100, 50));
-    Body body;
-    body.sprite = sprite;
-    body.pos = Vec2(100, 100);  // screen (100, 160)
-
-    body.draw(canvas);
-
-    int c = canvas.rgb(200, 100, 50);
+    int c = draw_solid(canvas, 16, 16, Vec2(100, 100));  // screen (100, 160)
     EXPECT_EQ(canvas.at(84, 144), c);
     EXPECT_EQ(canvas.at(115, 175), c);
     EXPECT_EQ(canvas.at(83, 144), 0);
     EXPECT_EQ(canvas.at(116, 175), 0);
     EXPECT_EQ(canvas.count_of(c), 32 * 32);
-    destroy_bitmap(sprite);
 }
 
 TEST_F(BodyDraw, HeadingAfterManyTurnsDrawsLikeTheSameHeadingWithinOneTurn) {
@@ -117,26 +103,17 @@ TEST_F(BodyDraw, HeadingAfterManyTurnsDrawsLikeTheSameHeadingWithinOneTurn) {
     destroy_bitmap(sprite);
 }
 
-}  // namespace
-
 // A body half off the top-left corner: the sprite's corner lies at negative
 // screen coordinates and only the part inside the target shows.
 TEST_F(BodyDraw, SpriteHalfOffTheTopLeftCornerShowsItsVisiblePart) {
     camera.set_identity();
     Canvas canvas;
-    BITMAP* sprite = create_bitmap(32, 32);
-    clear_to_color(sprite, makecol(200, 100, 50));
-    Body body;
-    body.sprite = sprite;
-    body.pos = Vec2(5, 5);
-
-    body.draw(canvas);
-
-    int c = canvas.rgb(200, 100, 50);
+    int c = draw_solid(canvas, 32, 32, Vec2(5, 5));
     EXPECT_EQ(canvas.at(0, 0), c);
     EXPECT_EQ(canvas.at(20, 20), c);
     EXPECT_EQ(canvas.at(21, 20), 0);
     EXPECT_EQ(canvas.at(20, 21), 0);
     EXPECT_EQ(canvas.count_of(c), 21 * 21);
-    destroy_bitmap(sprite);
 }
+
+}  // namespace
