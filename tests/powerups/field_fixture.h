@@ -6,34 +6,30 @@
 #include "combat/ship.h"
 #include "powerups/powerup_field.h"
 #include "support/fake_datafile.h"
+#include "support/live_counts.h"
 
 // A field built from an in-memory data file. The field releases its item
 // sprites when destroyed, as in the game, so the data file forgets them
 // first rather than free them a second time.
 class FieldTest : public testing::Test {
 protected:
-    FakeDataFile data;
-    std::unique_ptr<PowerUpField> field;
+    // Catalogue object holding the picture of each kind, in kind order.
+    static constexpr int SPRITE_INDEX_OF_KIND[POWERUP_KINDS] = {5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 7};
 
     FieldTest() {
         data.install();
         field = std::make_unique<PowerUpField>();
     }
-
     ~FieldTest() override {
         field.reset();
         for (int index : SPRITE_INDEX_OF_KIND) data.objects()[index].dat = nullptr;
     }
 
-    // Catalogue object holding the picture of each kind, in kind order.
-    static constexpr int SPRITE_INDEX_OF_KIND[POWERUP_KINDS] = {5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 7};
-
-    BITMAP* catalogue_bitmap(int index) { return static_cast<BITMAP*>(data.objects()[index].dat); }
-
     // Drops an item through spawn, then makes it the wanted kind at the
-    // wanted place. Returns its slot.
+    // wanted place. Returns its slot, the lowest free one.
     int place(int type, Vec2 where) {
-        int slot = lowest_free_slot();
+        int slot = 0;
+        while (slot < field->powerups.size() && field->powerups.at(slot).type != PU_FREE) slot++;
         field->spawn();
         PowerUp& item = field->powerups.at(slot);
         item.type = type;
@@ -42,17 +38,6 @@ protected:
         return slot;
     }
 
-    // Where the next spawn goes: the lowest free slot, or a new last one.
-    int lowest_free_slot() const {
-        int slot = 0;
-        while (slot < field->powerups.size() && field->powerups.at(slot).type != PU_FREE) slot++;
-        return slot;
-    }
-
-    int live_items() const {
-        int live = 0;
-        for (int i = 0; i < field->powerups.size(); i++)
-            if (field->powerups.at(i).type != PU_FREE) live++;
-        return live;
-    }
+    FakeDataFile data;
+    std::unique_ptr<PowerUpField> field;
 };
