@@ -4,57 +4,43 @@
 #include "shell/catalogue.h"
 #include "support/fake_datafile.h"
 
-TEST(Catalogue, ExpectedTypes) {
-    EXPECT_EQ(catalogue_expected_type(0), DAT_BITMAP);
-    EXPECT_EQ(catalogue_expected_type(2), DAT_SAMPLE);
-    EXPECT_EQ(catalogue_expected_type(7), DAT_BITMAP);
-    EXPECT_EQ(catalogue_expected_type(16), DAT_SAMPLE);
-    EXPECT_EQ(catalogue_expected_type(18), DAT_BITMAP);
-    EXPECT_EQ(catalogue_expected_type(19), DAT_MIDI);
-    EXPECT_EQ(catalogue_expected_type(24), DAT_MIDI);
-    EXPECT_EQ(catalogue_expected_type(25), 0);
-    EXPECT_EQ(catalogue_expected_type(26), DAT_SAMPLE);
-    EXPECT_EQ(catalogue_expected_type(28), DAT_SAMPLE);
-    EXPECT_EQ(catalogue_expected_type(29), 0);
+namespace {
+
+struct Entry {
+    int index, type;
+};
+
+class CatalogueType : public testing::TestWithParam<Entry> {};
+
+// What the game takes from each index; an object of any other type there is
+// named by its index, and index 25 may hold anything.
+TEST_P(CatalogueType, IsExpectedAndAnyOtherTypeThereIsReported) {
+    const Entry& e = GetParam();
+    EXPECT_EQ(catalogue_expected_type(e.index), e.type);
+    if (e.index >= CAT_OBJECT_COUNT) return;
+    FakeDataFile file;
+    DATAFILE& object = file.objects()[e.index];
+    int saved = object.type;
+    object.type = e.type == DAT_SAMPLE ? DAT_BITMAP : DAT_SAMPLE;
+    EXPECT_EQ(catalogue_first_bad_index(file.objects()), e.type ? e.index : -1);
+    object.type = saved;
 }
 
-TEST(Catalogue, AGoodFilePasses) {
+INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueType, testing::Values(
+    Entry{0, DAT_BITMAP}, Entry{1, DAT_BITMAP}, Entry{2, DAT_SAMPLE}, Entry{3, DAT_BITMAP},
+    Entry{4, DAT_SAMPLE}, Entry{7, DAT_BITMAP}, Entry{15, DAT_BITMAP}, Entry{16, DAT_SAMPLE},
+    Entry{17, DAT_BITMAP}, Entry{18, DAT_BITMAP}, Entry{19, DAT_MIDI}, Entry{22, DAT_MIDI},
+    Entry{24, DAT_MIDI}, Entry{25, 0}, Entry{26, DAT_SAMPLE}, Entry{27, DAT_SAMPLE},
+    Entry{28, DAT_SAMPLE}, Entry{29, 0}));
+
+TEST(Catalogue, AGoodFilePassesAShortOneNamesItsFirstMissingIndex) {
     FakeDataFile file;
     EXPECT_EQ(catalogue_first_bad_index(file.objects()), -1);
-}
-
-TEST(Catalogue, ObjectTwentyFiveMayBeAnything) {
-    FakeDataFile file;
-    DATAFILE& unused = file.objects()[CAT_UNUSED];
-    int saved = unused.type;
-    unused.type = DAT_ID('D', 'A', 'T', 'A');
-    EXPECT_EQ(catalogue_first_bad_index(file.objects()), -1);
-    unused.type = saved;
-}
-
-TEST(Catalogue, TooFewObjectsNamesTheFirstMissingIndex) {
-    FakeDataFile file;
-    DATAFILE& last = file.objects()[28];
-    int saved = last.type;
-    last.type = DAT_END;
+    file.objects()[28].type = DAT_END;
     EXPECT_EQ(catalogue_first_bad_index(file.objects()), 28);
-    last.type = saved;
+    file.objects()[28].type = DAT_SAMPLE;
+    EXPECT_EQ(catalogue_first_bad_index(nullptr), 0);
+    EXPECT_STREQ(catalogue_type_name(DAT_MIDI), "MIDI");
 }
 
-TEST(Catalogue, AWrongTypeNamesItsIndex) {
-    const int cases[][2] = {
-        {CAT_SHIP_1, DAT_SAMPLE},      // a bitmap index
-        {CAT_SOUND_HIT, DAT_BITMAP},   // a sample index
-        {CAT_SONG_0 + 3, DAT_SAMPLE},  // a MIDI index
-    };
-    for (const auto& c : cases) {
-        FakeDataFile file;
-        DATAFILE& obj = file.objects()[c[0]];
-        int saved = obj.type;
-        obj.type = c[1];
-        EXPECT_EQ(catalogue_first_bad_index(file.objects()), c[0]);
-        obj.type = saved;
-    }
-    EXPECT_STREQ(catalogue_type_name(DAT_MIDI), "MIDI");
-    EXPECT_EQ(catalogue_first_bad_index(nullptr), 0);
-}
+}  // namespace

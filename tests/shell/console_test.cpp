@@ -29,10 +29,9 @@ protected:
     }
 
     bool row_has_text(int y) const {
-        int white = makecol(255, 255, 255);
         for (int row = y; row < y + 8; row++)
             for (int x = 0; x < 320; x++)
-                if (getpixel(screen, x, row) == white) return true;
+                if (getpixel(screen, x, row) == makecol(255, 255, 255)) return true;
         return false;
     }
 
@@ -42,45 +41,21 @@ protected:
     Console log;
 };
 
-}  // namespace
-
-TEST(Console, StartsSilentAndDropsLines) {
-    Console log;
-    EXPECT_EQ(log.mode, Console::SILENT);
-    BITMAP* saved = screen;
-    screen = create_bitmap(320, 200);
-    clear_bitmap(screen);
-    log.print("Initializing allegro...");
-    int drawn = 0;
-    for (int y = 0; y < 8; y++)
-        for (int x = 0; x < 320; x++) drawn += getpixel(screen, x, y) != 0;
-    EXPECT_EQ(drawn, 0);
-    EXPECT_EQ(log.line_y, 0);
-    destroy_bitmap(screen);
-    screen = saved;
-}
-
-TEST_F(ConsoleOnScreen, LinesGoDownEightPixelsAtATime) {
-    log.print("Installing keyboard...");
-    log.print("Installing timers...");
-    EXPECT_EQ(log.line_y, 16);
-    EXPECT_TRUE(row_has_text(0));
-    EXPECT_TRUE(row_has_text(8));
-    EXPECT_FALSE(row_has_text(16));
-}
-
-TEST_F(ConsoleOnScreen, TwentySixthLineClearsTheWindowAndStartsAtTheTop) {
+TEST_F(ConsoleOnScreen, LinesGoDownEightPixelsAndTheTwentySixthStartsAgainAtTheTop) {
     for (int i = 0; i < 25; i++) log.print("Installing keyboard...");
-    EXPECT_EQ(log.line_y, 200);
+    EXPECT_TRUE(row_has_text(8));
     EXPECT_TRUE(row_has_text(192));
-
     log.print("x");
     EXPECT_EQ(log.line_y, 8);
     EXPECT_TRUE(row_has_text(0));
     EXPECT_FALSE(row_has_text(8));
     EXPECT_FALSE(row_has_text(192));
-    // "x" is one glyph: nothing beyond the first eight columns.
-    for (int x = 8; x < 320; x++) ASSERT_EQ(getpixel(screen, x, 3), 0) << x;
+}
+
+TEST_F(ConsoleOnScreen, ASilentConsoleDrawsNothing) {
+    Console silent;
+    silent.print("Initializing allegro...");
+    EXPECT_FALSE(row_has_text(0));
 }
 
 TEST(Console, WithoutAScreenLinesGoToStandardError) {
@@ -98,8 +73,8 @@ TEST(Console, WithoutAScreenLinesGoToStandardError) {
 TEST(Console, FormatStopsAtTheEndOfItsBuffer) {
     Console log;
     std::string longer(5000, 'v');
-    const char* out = log.format("-> %s", longer.c_str());
-    EXPECT_EQ(std::strlen(out), static_cast<size_t>(Console::BUFFER_SIZE - 1));
+    EXPECT_EQ(std::strlen(log.format("-> %s", longer.c_str())), size_t(Console::BUFFER_SIZE - 1));
     EXPECT_STREQ(log.format("-> %d buttons.", -1), "-> -1 buttons.");
-    EXPECT_EQ(out, log.format("again"));  // one shared buffer
 }
+
+}  // namespace

@@ -1,123 +1,80 @@
-#include <cmath>
+#include <cstdlib>
 
 #include "support/match_fixture.h"
 
 namespace {
 
-void one_battle_tick(Match& m) {
-    game_clock.ticks = 1;
-    phase_pass(m, PHASE_BATTLE);
-}
+// One battle tick with keys held, both ships at rest, heading up the screen,
+// holding weapons 0 and 1.
+struct Binding {
+    const char* what;
+    int key1, key2, shifts;
+    double angle1, angle2, vel_y1, vel_y2;
+    int bullets1, bullets2, weapon1, items;
+    unsigned flags1;
+};
 
-int live_items(const PowerUpField& field) {
-    int live = 0;
-    for (int i = 0; i < field.powerups.size(); i++) live += field.powerups.at(i).type != PU_FREE;
-    return live;
-}
+class KeyBinding : public MatchTest, public testing::WithParamInterface<Binding> {};
 
-}  // namespace
-
-TEST_F(MatchTest, PlayersTurnByOneUnitAndThrustByTheirOwnStep) {
+TEST_P(KeyBinding, ActsOnTheRightShip) {
+    const Binding& b = GetParam();
+    SCOPED_TRACE(b.what);
+    std::srand(1);
     start_battle(*match);
-    match->ship1.vel = Vec2();
-    match->ship2.vel = Vec2();
-    match->ship1.angle = 0.0;
-    match->ship2.angle = 0.0;
-    hold(KEY_LEFT);
-    hold(KEY_D);
-    one_battle_tick(*match);
-    EXPECT_DOUBLE_EQ(match->ship1.angle, -1.0);
-    EXPECT_DOUBLE_EQ(match->ship2.angle, -1.0);
-
-    release_all_keys();
-    hold(KEY_RIGHT);
-    hold(KEY_G);
-    one_battle_tick(*match);
-    one_battle_tick(*match);
-    EXPECT_DOUBLE_EQ(match->ship1.angle, 1.0);
-    EXPECT_DOUBLE_EQ(match->ship2.angle, 1.0);
-
-    release_all_keys();
-    match->ship1.angle = 0.0;
-    match->ship2.angle = 0.0;
-    match->ship1.vel = Vec2();
-    match->ship2.vel = Vec2();
-    hold(KEY_UP);
-    hold(KEY_R);
-    one_battle_tick(*match);
-    EXPECT_NEAR(match->ship1.vel.y, -0.2, 1e-12);
-    EXPECT_NEAR(match->ship2.vel.y, -0.1, 1e-12);
-
-    release_all_keys();
-    hold(KEY_DOWN);
-    hold(KEY_F);
-    one_battle_tick(*match);
-    EXPECT_NEAR(match->ship1.vel.y, 0.0, 1e-12);
-    EXPECT_NEAR(match->ship2.vel.y, 0.0, 1e-12);
-}
-
-TEST_F(MatchTest, CtrlFiresShipOneAndShiftFiresShipTwo) {
-    start_battle(*match);
+    for (Ship* ship : {&match->ship1, &match->ship2}) {
+        ship->vel = Vec2();
+        ship->angle = 0.0;
+    }
     begin_phase(*match);
-    phase_pass(*match, PHASE_BATTLE);  // the first frame fits the view to the ships
-    key_shifts = KB_CTRL_FLAG;
-    one_battle_tick(*match);
-    EXPECT_NE(match->ship1.bullets.at(0).kind, 0);
-    EXPECT_EQ(match->ship2.bullets.at(0).kind, 0);
-    EXPECT_EQ(match->ship1.bullets.at(0).target, &match->ship2);
+    run_ticks(PHASE_BATTLE, 0);  // the first frame fits the view to the ships
+    key[b.key1] = key[b.key2] = 1;
+    key_shifts = b.shifts;
+    run_ticks(PHASE_BATTLE, 1);
 
-    key_shifts = KB_SHIFT_FLAG;
-    one_battle_tick(*match);
-    EXPECT_NE(match->ship2.bullets.at(0).kind, 0);
-    EXPECT_EQ(match->ship2.bullets.at(0).target, &match->ship1);
-}
-
-TEST_F(MatchTest, TabCombinationsForPowerUpsAndAbilities) {
-    start_battle(*match);
-    hold(KEY_TAB);
-    hold(KEY_A);
-    for (int i = 0; i < 4; i++) one_battle_tick(*match);
-    EXPECT_EQ(live_items(match->powerups), 4);
-
-    release_all_keys();
-    hold(KEY_TAB);
-    hold(KEY_H);
-    one_battle_tick(*match);
-    EXPECT_TRUE(match->ship1.flags & HOMING_SHOTS);
-    EXPECT_EQ(match->ship1.homing_timer, 600 - 1);  // set, then counted by the same tick
+    EXPECT_DOUBLE_EQ(match->ship1.angle, b.angle1);
+    EXPECT_DOUBLE_EQ(match->ship2.angle, b.angle2);
+    EXPECT_NEAR(match->ship1.vel.y, b.vel_y1, 1e-12);
+    EXPECT_NEAR(match->ship2.vel.y, b.vel_y2, 1e-12);
+    EXPECT_EQ(live_bullets(match->ship1), b.bullets1);
+    EXPECT_EQ(live_bullets(match->ship2), b.bullets2);
+    EXPECT_EQ(match->ship1.weapon, b.weapon1);
+    EXPECT_EQ(match->ship2.weapon, 1);  // player 2 cannot change weapon in battle
+    EXPECT_EQ(live_items(match->powerups), b.items);
+    EXPECT_EQ(match->ship1.flags, b.flags1);
     EXPECT_EQ(match->ship2.flags, 0u);
-
-    release_all_keys();
-    hold(KEY_TAB);
-    hold(KEY_P);
-    double damping = match->ship1.speed_damping;
-    one_battle_tick(*match);
-    EXPECT_EQ(match->ship1.flags, 511u);
-    EXPECT_EQ(match->ship1.speed_damping, damping);
-
-    release_all_keys();
-    hold(KEY_A);  // A alone spawns nothing
-    int before = live_items(match->powerups);
-    one_battle_tick(*match);
-    EXPECT_EQ(live_items(match->powerups), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Battle, KeyBinding, testing::Values(
+    Binding{"nothing", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"Left", KEY_LEFT, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"Right", KEY_RIGHT, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"Up", KEY_UP, 0, 0, 0, 0, -0.2, 0, 0, 0, 0, 0, 0},
+    Binding{"Down", KEY_DOWN, 0, 0, 0, 0, 0.2, 0, 0, 0, 0, 0, 0},
+    Binding{"D", KEY_D, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"G", KEY_G, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"R", KEY_R, 0, 0, 0, 0, 0, -0.1, 0, 0, 0, 0, 0},
+    Binding{"F", KEY_F, 0, 0, 0, 0, 0, 0.1, 0, 0, 0, 0, 0},
+    Binding{"Ctrl", 0, 0, KB_CTRL_FLAG, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+    Binding{"Shift", 0, 0, KB_SHIFT_FLAG, 0, 0, 0, 0, 0, 1, 0, 0, 0},
+    Binding{"2", KEY_2, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0},
+    Binding{"1 and 3: the last wins", KEY_1, KEY_3, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0},
+    Binding{"Tab+A", KEY_TAB, KEY_A, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0},
+    Binding{"A alone", KEY_A, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+    Binding{"Tab+H", KEY_TAB, KEY_H, 0, 0, 0, 0, 0, 0, 0, 0, 0, HOMING_SHOTS},
+    Binding{"Tab+P", KEY_TAB, KEY_P, 0, 0, 0, 0, 0, 0, 0, 0, 0, 511}));
 
 TEST_F(MatchTest, BattleFrameFitsTheViewAndDrawsTheArenaBorder) {
     start_battle(*match);
     match->ship1.pos = Vec2(-1500.0, 0.0);
     match->ship2.pos = Vec2(1500.0, 0.0);
     begin_phase(*match);
-    phase_pass(*match, PHASE_BATTLE);
-    EXPECT_DOUBLE_EQ(camera.zoom, 480.0 / 3000.0);
-    // The ships sit on the left and right walls, 480 pixels apart around
-    // the centre: the border's sides land at columns 80 and 560.
+    run_ticks(PHASE_BATTLE, 0);
+    // The ships sit on the left and right walls, 480 pixels apart around the
+    // centre: the border's sides land at columns 80 and 560, its top at row 80.
     int border = makecol(255, 128, 128);
-    int left = static_cast<int>((-1500.0 - camera.left) * camera.zoom);
-    int right = static_cast<int>((1500.0 - camera.left) * camera.zoom);
-    EXPECT_EQ(left, 80);
-    EXPECT_EQ(right, 560);
-    EXPECT_EQ(getpixel(buffer, left, 100), border);
-    EXPECT_EQ(getpixel(buffer, right, 100), border);
-    int top = static_cast<int>((-1000.0 - camera.top) * camera.zoom);
-    EXPECT_EQ(getpixel(buffer, 320, top), border);
+    EXPECT_EQ(getpixel(buffer, 80, 100), border);
+    EXPECT_EQ(getpixel(buffer, 560, 100), border);
+    EXPECT_EQ(getpixel(buffer, 320, 80), border);
 }
+
+}  // namespace

@@ -1,115 +1,89 @@
-#include <atomic>
 #include <thread>
 
 #include "support/match_fixture.h"
 
 namespace {
 
-bool ends_after_one_tick(Match& m, Phase phase) {
-    begin_phase(m);
-    game_clock.ticks = 1;
-    return !phase_pass(m, phase);
-}
+struct StopKey {
+    Phase phase;
+    int key;
+    bool ends;
+};
 
-}  // namespace
+class PhaseStop : public MatchTest, public testing::WithParamInterface<StopKey> {};
 
-TEST_F(MatchTest, EachSelectionPhaseHasItsOwnStopKey) {
-    hold(KEY_SPACE);
-    EXPECT_FALSE(ends_after_one_tick(*match, PHASE_PLAYER_1_SELECT));
-    EXPECT_TRUE(ends_after_one_tick(*match, PHASE_PLAYER_2_SELECT));
-    release_all_keys();
-
-    hold(KEY_ENTER);
-    EXPECT_TRUE(ends_after_one_tick(*match, PHASE_PLAYER_1_SELECT));
-    EXPECT_FALSE(ends_after_one_tick(*match, PHASE_PLAYER_2_SELECT));
-    EXPECT_FALSE(ends_after_one_tick(*match, PHASE_BATTLE));
-}
-
-TEST_F(MatchTest, EscEndsEveryPhase) {
-    hold(KEY_ESC);
-    EXPECT_TRUE(ends_after_one_tick(*match, PHASE_PLAYER_1_SELECT));
-    EXPECT_TRUE(ends_after_one_tick(*match, PHASE_PLAYER_2_SELECT));
-    EXPECT_TRUE(ends_after_one_tick(*match, PHASE_BATTLE));
-}
-
-TEST_F(MatchTest, FirstFrameComesBeforeAnyTick) {
-    hold(KEY_ENTER);
+TEST_P(PhaseStop, EndsThePhaseAfterOneTickOrNot) {
+    key[GetParam().key] = 1;
     begin_phase(*match);
-    EXPECT_EQ(game_clock.ticks, 0);
-    EXPECT_TRUE(phase_pass(*match, PHASE_PLAYER_1_SELECT));  // no tick ran: Enter unseen
-    EXPECT_TRUE(prompt_drawn());
-    EXPECT_EQ(match->ship1.bullets.at(0).kind, 0);  // no preview shot yet
+    EXPECT_EQ(run_ticks(GetParam().phase, 1), !GetParam().ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, PhaseStop, testing::Values(
+    StopKey{PHASE_PLAYER_1_SELECT, KEY_ENTER, true}, StopKey{PHASE_PLAYER_1_SELECT, KEY_SPACE, false},
+    StopKey{PHASE_PLAYER_2_SELECT, KEY_SPACE, true}, StopKey{PHASE_PLAYER_2_SELECT, KEY_ENTER, false},
+    StopKey{PHASE_BATTLE, KEY_ENTER, false}, StopKey{PHASE_BATTLE, KEY_SPACE, false},
+    StopKey{PHASE_PLAYER_1_SELECT, KEY_ESC, true}, StopKey{PHASE_PLAYER_2_SELECT, KEY_ESC, true},
+    StopKey{PHASE_BATTLE, KEY_ESC, true}));
+
+bool prompt_drawn(BITMAP* buffer) {
+    for (int y = 0; y < 8; y++)
+        for (int x = 0; x < 8 * 20; x++)
+            if (getpixel(buffer, x, y) == makecol(255, 255, 255)) return true;
+    return false;
+}
+
+TEST_F(MatchTest, TheFirstFrameComesBeforeAnyTick) {
+    key[KEY_ENTER] = 1;
+    game_clock.ticks = 5;
+    begin_phase(*match);
+    EXPECT_TRUE(run_ticks(PHASE_PLAYER_1_SELECT, 0));  // no tick ran: Enter unseen
+    EXPECT_TRUE(prompt_drawn(buffer));
+    EXPECT_EQ(live_bullets(match->ship1), 0);  // no preview shot yet
 }
 
 TEST_F(MatchTest, AStopKeyLetsTheRemainingDueTicksAndTheFrameRun) {
-    hold(KEY_ENTER);
+    key[KEY_ENTER] = 1;
     begin_phase(*match);
-    game_clock.ticks = 3;
     Vec2 start = match->ship1.pos;
-    EXPECT_FALSE(phase_pass(*match, PHASE_PLAYER_1_SELECT));
+    EXPECT_FALSE(run_ticks(PHASE_PLAYER_1_SELECT, 3));
     EXPECT_EQ(game_clock.ticks, 0);
-    // Three ticks of the selecting ship: it fired once (cooldown 25, counted
-    // down by each tick's update) and drifted three steps.
+    // Three ticks of the choosing ship: it fired once (cooldown 25, counted
+    // down by each tick) and drifted three steps.
     EXPECT_EQ(match->ship1.fire_cooldown, 25 - 3);
     EXPECT_DOUBLE_EQ(match->ship1.pos.x, start.x + 3 * match->ship1.vel.x);
-    EXPECT_TRUE(prompt_drawn());
+    EXPECT_TRUE(prompt_drawn(buffer));
 }
 
-TEST_F(MatchTest, SelectionPhasesLeaveTheOtherShipAlone) {
+TEST_F(MatchTest, EachChoiceMovesOnlyTheChoosingShipInTheStartUpView) {
     begin_phase(*match);
-    game_clock.ticks = 30;
     Vec2 other = match->ship2.pos;
-    phase_pass(*match, PHASE_PLAYER_1_SELECT);
-    EXPECT_EQ(match->ship2.pos.x, other.x);
-    EXPECT_EQ(match->ship2.fire_cooldown, 0);
-    EXPECT_EQ(match->ship2.health, 100);
-    EXPECT_DOUBLE_EQ(camera.zoom, 1.0);  // the view stays the identity
-    EXPECT_DOUBLE_EQ(camera.right, 640.0);
-}
-
-TEST_F(MatchTest, WeaponKeysPickTheLastHeldAndFollowThePhase) {
-    hold(KEY_1);
-    hold(KEY_3);
-    begin_phase(*match);
-    game_clock.ticks = 1;
-    phase_pass(*match, PHASE_PLAYER_1_SELECT);
+    key[KEY_3] = 1;
+    run_ticks(PHASE_PLAYER_1_SELECT, 30);
     EXPECT_EQ(match->ship1.weapon, 2);
     EXPECT_EQ(match->ship2.weapon, 1);
+    EXPECT_EQ(match->ship2.pos.x, other.x);
+    EXPECT_EQ(live_bullets(match->ship2), 0);
+    EXPECT_DOUBLE_EQ(camera.zoom, 1.0);
+    EXPECT_DOUBLE_EQ(camera.right, 640.0);
 
     release_all_keys();
-    hold(KEY_1);
-    game_clock.ticks = 1;
-    phase_pass(*match, PHASE_PLAYER_2_SELECT);
+    key[KEY_1] = 1;
+    run_ticks(PHASE_PLAYER_2_SELECT, 1);
     EXPECT_EQ(match->ship2.weapon, 0);
     EXPECT_EQ(match->ship1.weapon, 2);
-
-    release_all_keys();
-    hold(KEY_2);
-    game_clock.ticks = 1;
-    phase_pass(*match, PHASE_BATTLE);
-    EXPECT_EQ(match->ship1.weapon, 1);
-    EXPECT_EQ(match->ship2.weapon, 0);  // player 2 cannot change weapon in battle
 }
 
-TEST_F(MatchTest, TheBattleStartsFromFixedPlacesKeepingEverythingElse) {
+TEST_F(MatchTest, TheBattleStartsFromFixedPlacesAndWaitsForItsTicks) {
     match->ship1.vel = Vec2(1.5, -2.0);
-    match->ship1.angle = 80.0;
     start_battle(*match);
     EXPECT_EQ(match->ship1.pos.x, -100.0);
     EXPECT_EQ(match->ship1.pos.y, -100.0);
     EXPECT_EQ(match->ship2.pos.x, 100.0);
     EXPECT_EQ(match->ship2.pos.y, 100.0);
-    EXPECT_EQ(match->ship1.vel.x, 1.5);
-    EXPECT_EQ(match->ship1.angle, 80.0);
-}
-
-TEST_F(MatchTest, WithNoTickDueTheSameStateIsDrawnAgain) {
     begin_phase(*match);
-    start_battle(*match);
-    Vec2 before = match->ship1.pos;
-    for (int i = 0; i < 5; i++) EXPECT_TRUE(phase_pass(*match, PHASE_BATTLE));
-    EXPECT_EQ(match->ship1.pos.x, before.x);
-    EXPECT_EQ(match->ship1.pos.y, before.y);
+    for (int i = 0; i < 5; i++) EXPECT_TRUE(run_ticks(PHASE_BATTLE, 0));
+    EXPECT_EQ(match->ship1.pos.x, -100.0);
+    EXPECT_EQ(match->ship1.vel.x, 1.5);
 }
 
 using MatchDeathTest = MatchTest;
@@ -118,9 +92,8 @@ TEST_F(MatchDeathTest, AHeldEscRunsThroughEveryPhaseAndEndsWithStatusZero) {
     testing::FLAGS_gtest_death_test_style = "threadsafe";
     EXPECT_EXIT(
         {
-            hold(KEY_ESC);
-            // Stands in for the library timer.
-            std::thread timer([] {
+            key[KEY_ESC] = 1;
+            std::thread timer([] {  // stands in for the library timer
                 for (;;) {
                     game_clock.ticks++;
                     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -131,3 +104,5 @@ TEST_F(MatchDeathTest, AHeldEscRunsThroughEveryPhaseAndEndsWithStatusZero) {
         },
         testing::ExitedWithCode(0), "");
 }
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include "shell/game_clock.h"
 #include "shell/match.h"
 #include "support/fake_datafile.h"
+#include "support/live_counts.h"
 
 // A match as the start-up leaves it, drawing into a memory back buffer and
 // read from key[] and key_shifts that the test writes.
@@ -41,14 +42,11 @@ protected:
         std::memset(const_cast<char*>(key), 0, KEY_MAX);
         key_shifts = 0;
     }
-    static void hold(int k) { key[k] = 1; }
 
-    bool prompt_drawn() const {
-        int white = makecol(255, 255, 255);
-        for (int y = 0; y < 8; y++)
-            for (int x = 0; x < 8 * 20; x++)
-                if (getpixel(buffer, x, y) == white) return true;
-        return false;
+    // Runs `ticks` due ticks of a phase and its frame; false once it ends.
+    bool run_ticks(Phase phase, int ticks) {
+        game_clock.ticks = ticks;
+        return phase_pass(*match, phase);
     }
 
     FakeDataFile data;
