@@ -44,11 +44,7 @@ MidiSummary summarise_midi(const MIDI* midi) {
                 if (type == 0xC0 && channel != 9) summary.programs.insert(*p);
                 p += 1;
             } else {
-                if (type == 0x90 && p[1] > 0) {
-                    summary.note_channels.insert(channel);
-                    if (channel == 9) summary.drum_keys.insert(p[0]);
-                    ++summary.notes;
-                }
+                if (type == 0x90 && p[1] > 0 && channel == 9) summary.drum_keys.insert(p[0]);
                 p += 2;
             }
             last_tick = std::max(last_tick, tick);

@@ -1,9 +1,8 @@
-// Effects started through the bank land on the driver's voices.
+// Firing, hits and deaths start their own effects on the driver's voices.
 #include <gtest/gtest.h>
 
 #include "audio/sound_bank.h"
 #include "combat/ship.h"
-#include "powerups/powerup_field.h"
 #include "support/fake_datafile.h"
 #include "test_sounds.h"
 
@@ -11,57 +10,6 @@ namespace {
 
 // Each filled slot holds a one-second tone at its own sample rate, long
 // enough to be still playing when the test looks at the voices.
-SAMPLE* slot_tone(int slot) {
-    return make_tone(22050 + slot * 1000, 1.0, 8000);
-}
-
-void fill_effects(SoundBank& bank) {
-    for (int slot = 0; slot < 6; slot++) bank.samples[slot] = slot_tone(slot);
-}
-
-class EffectTest : public testing::Test {
-protected:
-    SoundBank bank;
-    EffectTest() {
-        stop_all_voices();
-        fill_effects(bank);
-    }
-    ~EffectTest() override { stop_all_voices(); }
-};
-
-TEST_F(EffectTest, EachSlotStartsItsOwnSampleAtFullVolumeCentredAtItsOwnPitch) {
-    for (int slot = 0; slot < 6; slot++) {
-        SCOPED_TRACE(slot);
-        stop_all_voices();
-        bank.play_sound(slot);
-        EXPECT_EQ(active_voice_count(), 1);
-        int voice = voice_of(bank.samples[slot]);
-        ASSERT_GE(voice, 0);
-        EXPECT_EQ(voice_get_volume(voice), 255);
-        EXPECT_EQ(voice_get_pan(voice), 128);
-        EXPECT_EQ(voice_get_frequency(voice), bank.samples[slot]->freq);
-    }
-}
-
-TEST_F(EffectTest, SlotsSixToNineteenPlayNothing) {
-    for (int slot = 6; slot < SAMPLE_SLOTS; slot++) bank.play_sound(slot);
-    EXPECT_EQ(active_voice_count(), 0);
-}
-
-TEST_F(EffectTest, AnEffectOverlapsItself) {
-    bank.play_sound(SOUND_HIT);
-    bank.play_sound(SOUND_HIT);
-    EXPECT_EQ(voices_playing(bank.samples[SOUND_HIT]), 2);
-}
-
-TEST(EmptyBankEffects, PlayNothing) {
-    stop_all_voices();
-    SoundBank bank;
-    for (int slot = 0; slot < SAMPLE_SLOTS; slot++) bank.play_sound(slot);
-    EXPECT_EQ(active_voice_count(), 0);
-}
-
-// Firing, hits, repairs and deaths reach the game's own bank.
 class GameSoundTest : public testing::Test {
 protected:
     FakeDataFile data;
@@ -70,17 +18,19 @@ protected:
 
     GameSoundTest() {
         data.install();
-        if (!sound_bank.samples[0]) fill_effects(sound_bank);
+        if (!sound_bank.samples[0])
+            for (int slot = 0; slot < 6; slot++) sound_bank.samples[slot] = make_tone(22050 + slot * 1000, 1.0, 8000);
         stop_all_voices();
     }
     ~GameSoundTest() override { stop_all_voices(); }
 
-    bool only_playing(int slot) {
-        return active_voice_count() == 1 && voices_playing(sound_bank.samples[slot]) == 1;
+    bool only_playing(int slot, int voices = 1) {
+        return active_voice_count() == voices && voices_playing(sound_bank.samples[slot]) == voices;
     }
 };
 
-TEST_F(GameSoundTest, FiringPlaysTheSlotOfTheWeapon) {
+TEST_F(GameSoundTest, FiringPlaysTheSlotOfTheWeaponOnceEvenForThreeBullets) {
+    shooter.add_flags(TRIPLE_SHOT);
     for (int weapon = 0; weapon < 3; weapon++) {
         SCOPED_TRACE(weapon);
         stop_all_voices();
@@ -91,30 +41,20 @@ TEST_F(GameSoundTest, FiringPlaysTheSlotOfTheWeapon) {
     }
 }
 
-TEST_F(GameSoundTest, SurvivedHitPlaysTheHitSound) {
+TEST_F(GameSoundTest, HitsPlayTheHitSoundOverlappingAndADeathTheDeathSound) {
     target.take_damage(5, Vec2(1, 2));
-    EXPECT_TRUE(only_playing(SOUND_HIT));
-}
-
-TEST_F(GameSoundTest, DeathPlaysTheDeathSound) {
+    target.take_damage(5, Vec2(1, 2));
+    EXPECT_TRUE(only_playing(SOUND_HIT, 2));
+    stop_all_voices();
     target.take_damage(500, Vec2(1, 2));
     EXPECT_TRUE(only_playing(SOUND_DEATH));
 }
 
-TEST_F(GameSoundTest, RepairItemPlaysTheHitSound) {
-    {
-        PowerUpField field;
-        field.spawn();
-        PowerUp& item = field.powerups.at(0);
-        item.type = PU_REPAIR;
-        item.set_position(Vec2(target.pos.x + 11, target.pos.y + 11));
-        field.collect(target);
-        EXPECT_EQ(target.health, 125);
-        EXPECT_TRUE(only_playing(SOUND_HIT));
-    }
-    // The field let go of the item sprites; the data file must not again.
-    const int sprite_objects[] = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-    for (int index : sprite_objects) data.objects()[index].dat = nullptr;
+TEST(EmptyBankEffects, PlayNothing) {
+    stop_all_voices();
+    SoundBank bank;
+    for (int slot = 0; slot < SAMPLE_SLOTS; slot++) bank.play_sound(slot);
+    EXPECT_EQ(active_voice_count(), 0);
 }
 
 }  // namespace

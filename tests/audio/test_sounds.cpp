@@ -1,6 +1,5 @@
 #include "test_sounds.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -12,12 +11,6 @@ constexpr int DIVISIONS = 96;
 void put_variable_length(std::vector<unsigned char>& out, int value) {
     if (value >= 128) out.push_back(static_cast<unsigned char>(0x80 | (value >> 7)));
     out.push_back(static_cast<unsigned char>(value & 0x7F));
-}
-
-unsigned read_le(const unsigned char* p, int bytes) {
-    unsigned value = 0;
-    for (int i = bytes - 1; i >= 0; i--) value = (value << 8) | p[i];
-    return value;
 }
 
 }  // namespace
@@ -74,53 +67,7 @@ int voices_playing(const SAMPLE* sample) {
     return count;
 }
 
-int voice_of(const SAMPLE* sample) {
-    for (int v = 0; v < digi_driver->voices; v++)
-        if (voice_check(v) == sample) return v;
-    return -1;
-}
-
 void stop_all_voices() {
     for (int v = 0; v < digi_driver->voices; v++)
         if (voice_check(v)) deallocate_voice(v);
-}
-
-CapturedSound read_capture(const std::string& path) {
-    CapturedSound sound;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return sound;
-    std::vector<unsigned char> bytes;
-    unsigned char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
-    std::fclose(file);
-
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
-        return sound;
-
-    // Walk the chunks; the data chunk runs to the end of what was written.
-    size_t at = 12;
-    while (at + 8 <= bytes.size()) {
-        const unsigned char* chunk = bytes.data() + at;
-        unsigned size = read_le(chunk + 4, 4);
-        if (std::memcmp(chunk, "fmt ", 4) == 0 && at + 8 + 16 <= bytes.size()) {
-            sound.channels = static_cast<int>(read_le(chunk + 10, 2));
-            sound.sample_rate = static_cast<int>(read_le(chunk + 12, 4));
-            sound.bits = static_cast<int>(read_le(chunk + 22, 2));
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            if (sound.bits != 16 || sound.channels <= 0) return sound;
-            size_t end = bytes.size();
-            if (at + 8 + size < end) end = at + 8 + size;
-            for (size_t i = at + 8; i + 1 < end; i += 2) {
-                int value = static_cast<short>(read_le(bytes.data() + i, 2));
-                if (std::abs(value) > sound.peak) sound.peak = std::abs(value);
-            }
-            sound.frames = static_cast<long>((end - at - 8) / (2 * sound.channels));
-            sound.readable = true;
-            return sound;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return sound;
 }

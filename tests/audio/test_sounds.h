@@ -1,7 +1,6 @@
 #pragma once
 
 #include <allegro.h>
-#include <string>
 
 // Sounds made in memory for the tests that play through a real driver.
 
@@ -19,17 +18,4 @@ SAMPLE* make_tone(int sample_rate, double seconds, int amplitude);
 int active_voice_count();
 // How many voices are playing this very sample.
 int voices_playing(const SAMPLE* sample);
-// The first voice playing this sample, or -1.
-int voice_of(const SAMPLE* sample);
 void stop_all_voices();
-
-// What a captured WAV file holds.
-struct CapturedSound {
-    bool readable = false;
-    int channels = 0;
-    int sample_rate = 0;
-    int bits = 0;
-    long frames = 0;
-    int peak = 0;  // largest absolute 16-bit value
-};
-CapturedSound read_capture(const std::string& path);

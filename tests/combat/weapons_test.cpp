@@ -12,16 +12,6 @@ protected:
         place(shooter, Vec2(100, 50), 0.0);
         place(target, Vec2(-400, 50), 0.0);
     }
-    // A live bullet of the shooter's, sitting at a given place.
-    void put_bullet(int index, Vec2 where) {
-        if (shooter.bullets.size() <= index) shooter.bullets.resize(index + 1);
-        Bullet& b = shooter.bullets.at(index);
-        b.kind = 1;
-        b.pos = where;
-        b.damage = 12;
-        b.target = &target;
-    }
-
     Ship shooter;
     Ship target;
 };
@@ -109,29 +99,27 @@ TEST_F(Firing, NoShotDuringTheCooldownNorFromADeadShip) {
     EXPECT_EQ(live_bullets(shooter), 0);
 }
 
-TEST_F(Firing, AKillingVolleyIsUsedUpWholeAndAMissFliesOn) {
+// The target is tested once per check: the rest of a volley that kills is
+// used up on the wreck, and later bullets pass through it.
+TEST_F(Firing, AKillingVolleyIsUsedUpWholeAMissFliesOnAndTheWreckLetsShotsThrough) {
     place(target, Vec2(200, 100), 0.0);
     target.health = 10;
-    put_bullet(0, Vec2(205, 100));
-    put_bullet(1, Vec2(184, 100));  // touching the left edge: a miss
-    put_bullet(2, Vec2(210, 110));
-    put_bullet(3, Vec2(215, 116));
+    const Vec2 volley[5] = {{205, 100}, {184, 100}, {210, 110}, {215, 116}, {200, 100}};
+    shooter.bullets.resize(5);
+    for (int i = 0; i < 5; i++) {
+        Bullet& b = shooter.bullets.at(i);
+        b.kind = i < 4 ? 1 : 0;
+        b.pos = volley[i];
+        b.damage = 12;
+    }
     shooter.check_hits(target);
     EXPECT_EQ(target.health, -2);
     EXPECT_EQ(target.deaths, 1);
     EXPECT_DOUBLE_EQ(target.last_hit.x, 205.0);
-    EXPECT_EQ(shooter.bullets.at(0).kind, 0);
-    EXPECT_EQ(shooter.bullets.at(1).kind, 1);
-    EXPECT_EQ(shooter.bullets.at(2).kind, 0);
-    EXPECT_EQ(shooter.bullets.at(3).kind, 0);
-}
-
-TEST_F(Firing, BulletsPassThroughADeadTarget) {
-    place(target, Vec2(200, 100), 0.0);
-    target.take_damage(100, Vec2());
-    put_bullet(0, Vec2(200, 100));
+    for (int i = 0; i < 4; i++) EXPECT_EQ(shooter.bullets.at(i).kind, i == 1 ? 1 : 0) << i;  // 1 only touched
+    shooter.bullets.at(4).kind = 1;
     shooter.check_hits(target);
-    EXPECT_EQ(shooter.bullets.at(0).kind, 1);
+    EXPECT_EQ(shooter.bullets.at(4).kind, 1);
 }
 
 TEST_F(Firing, APointBlankShotHitsOnTheNextCheck) {

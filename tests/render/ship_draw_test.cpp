@@ -68,12 +68,14 @@ INSTANTIATE_TEST_SUITE_P(ShipDraw, Hud, testing::Values(
     HudCase{1, 12, 57, "P2: Deaths:  12", "HP               57"},
     HudCase{0, 1000, -15, "P1: Deaths: 1000", "HP              -15"}));
 
+// Columns from the HUD's x: the bar starts at 21, shows `first` up to
+// `split` (the over-100 bar, or the whole bar) and `rest` up to `last`.
+struct Rgb {
+    int r, g, b;
+};
 struct BarCase {
-    int health;
-    int bar_last;             // last column of the health bar, from the HUD's x
-    int bar_r, bar_g, bar_b;  // health bar colour
-    int over_last;            // last column of the over-100 bar, 0 for none
-    int over_b;               // its blue
+    int health, split, last;
+    Rgb first, rest;
 };
 
 class HealthBar : public ShipDraw, public testing::WithParamInterface<BarCase> {};
@@ -86,29 +88,23 @@ TEST_P(HealthBar, SpansAndColoursFollowHealth) {
         ship.player = player;
         ship.health = c.health;
         ship.draw(canvas);
-
-        int x = 350 * player, row = 14;
-        int bar = canvas.rgb(c.bar_r, c.bar_g, c.bar_b);
-        int over = canvas.rgb(50, 50, c.over_b);
-        EXPECT_EQ(canvas.at(x + 21, row), c.over_last ? over : bar);
-        if (c.over_last) {
-            EXPECT_EQ(canvas.at(x + c.over_last, 10), over);
-            EXPECT_EQ(canvas.at(x + c.over_last, 18), over);
-            if (c.over_last < c.bar_last) { EXPECT_EQ(canvas.at(x + c.over_last + 1, row), bar); }
-        }
-        EXPECT_EQ(canvas.at(x + c.bar_last, 10), c.over_last == c.bar_last ? over : bar);
-        EXPECT_EQ(canvas.at(x + c.bar_last, 18), canvas.at(x + c.bar_last, 10));
-        EXPECT_NE(canvas.at(x + c.bar_last + 1, row), bar);
-        if (c.bar_last < 119) { EXPECT_EQ(canvas.at(x + c.bar_last + 1, row), 0); }
+        int x = 350 * player;
+        int first = canvas.rgb(c.first.r, c.first.g, c.first.b), rest = canvas.rgb(c.rest.r, c.rest.g, c.rest.b);
+        EXPECT_EQ(canvas.at(x + 21, 14), first);
+        EXPECT_EQ(canvas.at(x + c.split, 10), first);
+        EXPECT_EQ(canvas.at(x + c.split, 18), first);
+        EXPECT_EQ(canvas.at(x + c.last, 14), c.split == c.last ? first : rest);
+        if (c.split < c.last) { EXPECT_EQ(canvas.at(x + c.split + 1, 14), rest); }
+        if (c.last < 119) { EXPECT_EQ(canvas.at(x + c.last + 1, 14), 0); }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShipDraw, HealthBar, testing::Values(
-    BarCase{1, 21, 252, 2, 50, 0, 0}, BarCase{0, 21, 254, 0, 50, 0, 0},
-    BarCase{-40, 21, 254, 0, 50, 0, 0}, BarCase{57, 76, 109, 145, 50, 0, 0},
-    BarCase{100, 119, 0, 254, 50, 0, 0}, BarCase{101, 119, 0, 254, 50, 21, 5},
-    BarCase{150, 119, 0, 254, 50, 69, 127}, BarCase{200, 119, 0, 254, 50, 119, 254},
-    BarCase{900, 119, 0, 254, 50, 119, 254}));
+    BarCase{1, 21, 21, {252, 2, 50}, {}}, BarCase{0, 21, 21, {254, 0, 50}, {}},
+    BarCase{-40, 21, 21, {254, 0, 50}, {}}, BarCase{57, 76, 76, {109, 145, 50}, {}},
+    BarCase{100, 119, 119, {0, 254, 50}, {}}, BarCase{101, 21, 119, {50, 50, 5}, {0, 254, 50}},
+    BarCase{150, 69, 119, {50, 50, 127}, {0, 254, 50}}, BarCase{200, 119, 119, {50, 50, 254}, {}},
+    BarCase{900, 119, 119, {50, 50, 254}, {}}));
 
 // --- the ship, its ring, its bullets, its explosion ----------------------
 
@@ -173,32 +169,26 @@ INSTANTIATE_TEST_SUITE_P(Frames, Explosion, testing::Values(
 
 // --- hit sparks ------------------------------------------------------------
 
-TEST_F(ShipDraw, EightSparkRaysEndAtTheirTruncatedOffsets) {
+TEST_F(ShipDraw, EightSparkRaysEndAtTheirTruncatedOffsetsAndStopWithTheFlash) {
     ship.last_hit = Vec2(100, 100);
     ship.hit_flash = 5;
-    Canvas canvas;
+    Canvas canvas, zoomed, quiet;
     ship.draw(canvas);
     const int ends[8][2] = {{5, 0}, {3, 3}, {0, 4}, {-4, 3}, {-5, 0}, {-4, -4}, {-1, -5}, {3, -4}};
     int spark = canvas.rgb(255, 64, 64);
     for (const auto& e : ends) EXPECT_EQ(canvas.at(100 + e[0], 100 + e[1]), spark) << e[0] << "," << e[1];
-    EXPECT_EQ(canvas.at(106, 100), 0);
-    EXPECT_EQ(canvas.at(100, 94), 0);
     EXPECT_EQ(canvas.count_of(spark), canvas.lit_in(94, 94, 106, 106));
-}
+    EXPECT_EQ(canvas.at(106, 100) + canvas.at(100, 94), 0);
 
-TEST_F(ShipDraw, SparksFollowTheViewAndStopWhenTheFlashRunsOut) {
-    camera.left = -50;
-    camera.top = 10;
-    camera.zoom = 2.0;
+    camera = Camera{-50, 10, 0, 0, 2.0};
     ship.last_hit = Vec2(0, 60);  // screen (100, 100)
     ship.hit_flash = 1;           // rays of 9 x zoom = 18
-    Canvas canvas, quiet;
-    ship.draw(canvas);
-    EXPECT_TRUE(canvas.is(118, 100, 255, 64, 64));
-    EXPECT_TRUE(canvas.is(82, 100, 255, 64, 64));
+    ship.draw(zoomed);
+    EXPECT_TRUE(zoomed.is(118, 100, 255, 64, 64));
+    EXPECT_TRUE(zoomed.is(82, 100, 255, 64, 64));
     ship.hit_flash = 0;
     ship.draw(quiet);
-    EXPECT_EQ(quiet.count_of(quiet.rgb(255, 64, 64)), 0);
+    EXPECT_EQ(quiet.count_of(spark), 0);
 }
 
 }  // namespace
