@@ -3,62 +3,53 @@
 #include <allegro.h>
 #include <cstring>
 
-int SoakKeys::stretch_length() {
-    int roll = below(100);
-    if (roll < 85) return 1 + below(120);
-    if (roll < 97) return 120 + below(780);
-    return 1800 + below(3600);  // half a minute to a minute and a half
-}
+namespace {
 
-void SoakKeys::choose(Hands& hands, bool may_change_weapon) {
-    hands.ticks_left = stretch_length();
-    bool long_hold = hands.ticks_left >= 1800;
-    hands.turn = below(3) - 1;
-    hands.thrust = below(3) - 1;
-    hands.fire = below(2) == 0;
-    hands.weapon_key = may_change_weapon && below(10) == 0 ? KEY_1 + below(3) : 0;
-    if (long_hold) {
-        // One key held on its own: a long turn, a long burn or a long barrage.
-        int which = below(3);
-        hands.turn = which == 0 ? (below(2) ? 1 : -1) : 0;
-        hands.thrust = which == 1 ? (below(2) ? 1 : -1) : 0;
-        hands.fire = which == 2;
-        hands.weapon_key = 0;
+// FIRE_1 and FIRE_2 stand for the Ctrl and Shift flags.
+constexpr int FIRE_1 = -1, FIRE_2 = -2;
+constexpr int KEYS = 8;
+const int HAND_KEYS[3][KEYS] = {
+    {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, FIRE_1, KEY_1, KEY_2, KEY_3},
+    {KEY_D, KEY_G, KEY_R, KEY_F, FIRE_2, 0, 0, 0},
+    {KEY_A, KEY_H, KEY_P, 0, 0, 0, 0, 0},  // each with Tab
+};
+
+}  // namespace
+
+void SoakKeys::choose(int hand) {
+    Hand& h = hands[hand];
+    int roll = below(100);
+    h.ticks_left = roll < 85 ? 1 + below(120) : roll < 97 ? 120 + below(780) : 1800 + below(3600);
+    h.held = 0;
+    if (hand == 2) {
+        // A short press of one combination now and then.
+        if (roll < 8) {
+            h.held = 1u << below(3);
+            h.ticks_left = 1 + below(30);
+        }
+    } else if (h.ticks_left >= 1800) {
+        h.held = 1u << below(5);  // one long turn, burn or barrage
+    } else {
+        for (int k = 0; k < 5; k++) h.held |= below(3) == 0 ? 1u << k : 0;
+        if (hand == 0 && below(10) == 0) h.held |= 1u << (5 + below(3));  // a weapon change
     }
 }
 
-void SoakKeys::choose(Cheat& c) {
-    int roll = below(100);
-    c.key = roll < 4 ? KEY_A : roll < 6 ? KEY_P : roll < 8 ? KEY_H : 0;
-    c.ticks_left = c.key ? 1 + below(30) : 1 + below(600);
-}
-
 void SoakKeys::next_tick(int live_items, int max_items) {
-    if (player1.ticks_left-- <= 0) choose(player1, true);
-    if (player2.ticks_left-- <= 0) choose(player2, false);
-    if (cheat.ticks_left-- <= 0) choose(cheat);
-
     std::memset(const_cast<char*>(key), 0, KEY_MAX);
     key_shifts = 0;
-
-    key[KEY_LEFT] = player1.turn < 0;
-    key[KEY_RIGHT] = player1.turn > 0;
-    key[KEY_UP] = player1.thrust > 0;
-    key[KEY_DOWN] = player1.thrust < 0;
-    if (player1.weapon_key) key[player1.weapon_key] = 1;
-    if (player1.fire) key_shifts |= KB_CTRL_FLAG;
-
-    key[KEY_D] = player2.turn < 0;
-    key[KEY_G] = player2.turn > 0;
-    key[KEY_R] = player2.thrust > 0;
-    key[KEY_F] = player2.thrust < 0;
-    if (player2.fire) key_shifts |= KB_SHIFT_FLAG;
-
-    bool spawn_allowed = cheat.key != KEY_A || live_items < max_items;
-    if (cheat.key && spawn_allowed) {
-        key[KEY_TAB] = 1;
-        key[cheat.key] = 1;
-        if (cheat.key == KEY_A) spawn_presses++;
-        if (cheat.key == KEY_P) all_flag_presses++;
+    for (int hand = 0; hand < 3; hand++) {
+        if (hands[hand].ticks_left-- <= 0) choose(hand);
+        for (int k = 0; k < KEYS; k++) {
+            int which = HAND_KEYS[hand][k];
+            if (!(hands[hand].held & (1u << k))) continue;
+            if (which == KEY_A && live_items >= max_items) continue;
+            if (which == FIRE_1) key_shifts |= KB_CTRL_FLAG;
+            else if (which == FIRE_2) key_shifts |= KB_SHIFT_FLAG;
+            else key[which] = 1;
+            if (hand == 2) key[KEY_TAB] = 1;
+            spawn_presses += which == KEY_A;
+            all_flag_presses += which == KEY_P;
+        }
     }
 }
