@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <sstream>
 #include <string>
@@ -49,20 +48,6 @@ TEST(Songs, AreWellFormedAndLastOneToThreeMinutes) {
         EXPECT_GE(s.seconds, 60.0) << "song " << slot;
         EXPECT_LE(s.seconds, 180.0) << "song " << slot;
     }
-}
-
-TEST(Songs, AreSixDifferentPieces) {
-    for (int a = 0; a < 6; ++a)
-        for (int b = a + 1; b < 6; ++b) {
-            const MIDI* x = song_object(CAT_SONG_0 + a);
-            const MIDI* y = song_object(CAT_SONG_0 + b);
-            bool same = true;
-            for (int t = 0; t < MIDI_TRACKS && same; ++t)
-                same = x->track[t].len == y->track[t].len &&
-                       (x->track[t].len == 0 || std::memcmp(x->track[t].data, y->track[t].data, x->track[t].len) == 0);
-            EXPECT_FALSE(same) << "songs " << a << " and " << b;
-            EXPECT_NE(song(a).seconds, song(b).seconds) << "songs " << a << " and " << b;
-        }
 }
 
 TEST(Songs, PlayOnlyInstrumentsThePatchSetHolds) {
