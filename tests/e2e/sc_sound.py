@@ -103,7 +103,6 @@ def play_fight(paths, font, options):
                 game.keyup("50")
         finally:
             game.keyup("37")
-        sc_battle.await_respawn(game, font)
         game.press("Escape")
         flow.expect_exit(game, 0, what="after Esc in the battle")
     finally:
