@@ -1,16 +1,14 @@
 # Run by CPack on the staged package tree before it is packed: moves the
 # launcher from usr/bin to usr/games, where Debian keeps games' programs.
-file(GLOB staged_launchers "${CPACK_TEMPORARY_DIRECTORY}/usr/bin/vexo" "${CPACK_TEMPORARY_DIRECTORY}/*/usr/bin/vexo")
-if(NOT staged_launchers)
-  message(FATAL_ERROR "no launcher staged under ${CPACK_TEMPORARY_DIRECTORY}/usr/bin")
+# Both lie one folder below usr/, so the launcher's way to the game folder
+# stays the same.
+set(usr "${CPACK_TEMPORARY_DIRECTORY}/usr")
+if(NOT EXISTS "${usr}/bin/vexo")
+  message(FATAL_ERROR "no launcher staged at ${usr}/bin/vexo")
 endif()
-foreach(launcher IN LISTS staged_launchers)
-  get_filename_component(bin_dir "${launcher}" DIRECTORY)
-  get_filename_component(usr_dir "${bin_dir}" DIRECTORY)
-  file(MAKE_DIRECTORY "${usr_dir}/games")
-  file(RENAME "${launcher}" "${usr_dir}/games/vexo")
-  file(GLOB left_in_bin "${bin_dir}/*")
-  if(NOT left_in_bin)
-    file(REMOVE_RECURSE "${bin_dir}")
-  endif()
-endforeach()
+file(MAKE_DIRECTORY "${usr}/games")
+file(RENAME "${usr}/bin/vexo" "${usr}/games/vexo")
+file(GLOB left_in_bin "${usr}/bin/*")
+if(NOT left_in_bin)
+  file(REMOVE_RECURSE "${usr}/bin")
+endif()

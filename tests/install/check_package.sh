@@ -54,14 +54,14 @@ owners=$(dpkg-deb -c "$deb" | awk '{ print $2 }' | LC_ALL=C sort -u)
 [[ $owners == root/root ]] || fail "files not owned by root: $owners"
 
 # The changelog's latest entry is this version.
-changelog_version=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vexo/changelog.gz \
-  | gzip -dc | head -n1 | sed -n 's/^vexo (\([^)]*\)).*/\1/p')
+changelog_version=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vexo/changelog.gz 2>/dev/null \
+  | gzip -dc 2>/dev/null | head -n1 | sed -n 's/^vexo (\([^)]*\)).*/\1/p') || true
 [[ $changelog_version == "$version" ]] || fail "changelog's latest entry is '$changelog_version', not $version"
 
 # Lintian prints tags as "<severity letter>: vexo: <tag> ..."; E and W fail.
-lintian_report=$(lintian --pedantic --display-experimental --tag-display-limit 0 "$deb" 2>/dev/null) || true
+lintian_report=$(lintian --pedantic --display-info --display-experimental --tag-display-limit 0 "$deb" 2>/dev/null) || true
 if grep -E '^[EW]: ' <<<"$lintian_report" >&2; then fail "lintian reports errors or warnings"; fi
-echo "lintian below warning level:"
+echo "lintian says:"
 echo "${lintian_report:-  (nothing)}"
 
 ((failures == 0)) || exit 1
