@@ -1,10 +1,15 @@
 # Optimised builds on Debian are hardened the way Debian builds its own
 # packages: the flags dpkg-buildflags gives with every hardening feature on
 # (fortified libc calls, stack protector, read-only relocations, immediate
-# binding). Its -g and -O levels are left to the build type, and a Debug
-# build stays unhardened, since fortification needs the optimiser.
+# binding). Its -g and -O levels are left to the build type and its source
+# path mapping to the developer's debugger; a Debug build stays unhardened,
+# since fortification needs the optimiser.
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  return()
+endif()
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(NOT DPKG_BUILDFLAGS OR NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+if(NOT DPKG_BUILDFLAGS)
+  message(STATUS "No dpkg-buildflags (package dpkg-dev): optimised builds are not hardened")
   return()
 endif()
 
@@ -12,11 +17,10 @@ foreach(area IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
             ${DPKG_BUILDFLAGS} --get ${area}
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     OUTPUT_VARIABLE hardening_flags OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
   separate_arguments(hardening_flags UNIX_COMMAND "${hardening_flags}")
-  list(FILTER hardening_flags EXCLUDE REGEX "^-(g|O[0-9s]?)$")
+  list(FILTER hardening_flags EXCLUDE REGEX "^-(g|O[0-9s]?|ffile-prefix-map=.*)$")
   set(hardening_${area} ${hardening_flags})
 endforeach()
 
