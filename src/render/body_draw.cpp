@@ -29,8 +29,8 @@ void Body::draw(BITMAP* target) const {
 
     // The half size is taken off in world units before scaling, so the scaled
     // sprite's centre falls on the body's screen position.
-    int x = static_cast<int>(((pos.x - camera.left) - hw) * camera.zoom);
-    int y = static_cast<int>(((pos.y - camera.top) - hh) * camera.zoom);
+    int x = static_cast<int>(screen_x(pos.x, hw));
+    int y = static_cast<int>(screen_y(pos.y, hh));
 
     fixed turn = ftofix(within_one_turn(angle));
     fixed scale = ftofix(camera.zoom);
