@@ -6,6 +6,7 @@
 #include "audio/sound_bank.h"
 #include "render/camera.h"
 #include "shell/game_clock.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
@@ -135,8 +136,7 @@ bool phase_pass(Match& m, Phase phase) {
 
 void run_phase(Match& m, Phase phase) {
     begin_phase(m);
-    while (phase_pass(m, phase)) {
-    }
+    while (phase_pass(m, phase)) end_if_stop_signalled();
 }
 
 void run_match(Match& m) {
