@@ -14,7 +14,8 @@ Mutation truncate(MutantForm form, size_t length, const char* what) {
 }
 
 Mutation set_byte(MutantForm form, size_t at, unsigned char value, const char* what) {
-    return {at_text(what, at) + " = " + std::to_string(value), form, MustBe::SAFE, [at, value](Bytes& b) { b[at] = value; }};
+    return {at_text(what, at) + " = " + std::to_string(value), form, MustBe::SAFE,
+            [at, value](Bytes& b) { b[at] = value; }};
 }
 
 Mutation set_field(size_t at, long value, const char* what) {
@@ -355,8 +356,8 @@ void add_foreign_types(std::vector<Mutation>& out, const ImageLayout& layout) {
                                [place, object](Bytes& b) { put_foreign(b, place, object); }});
             }
             // The same object damaged in its header or first bytes.
-            for (size_t at = 12; at < object.size() && at < 24; at++) {
-                for (unsigned char v : {0x00, 0x7F, 0xFF}) {
+            for (size_t at = 12; at < object.size() && at < 20; at++) {
+                for (unsigned char v : {0x00, 0xFF}) {
                     Bytes damaged = object;
                     damaged[at] = v;
                     out.push_back({where + f.name + " damaged @" + std::to_string(at) + " = " + std::to_string(v),
@@ -445,7 +446,7 @@ std::vector<Mutation> make_bombs(const Bytes& image) {
     return out;
 }
 
-std::vector<Mutation> make_mutations(const Bytes& raw, const Bytes& image, unsigned seed) {
+std::vector<Mutation> make_mutations(const Bytes& raw, const Bytes& image, unsigned seed, bool foreign_types) {
     Rng rng(seed);
     ImageLayout layout = map_image(image);
     std::vector<Mutation> out;
@@ -467,7 +468,7 @@ std::vector<Mutation> make_mutations(const Bytes& raw, const Bytes& image, unsig
     add_song_damage(out, image, layout);
     tag(out, from, "song events");
     from = out.size();
-    add_foreign_types(out, layout);
+    if (foreign_types) add_foreign_types(out, layout);
     tag(out, from, "other types at 25 and 29");
     return out;
 }

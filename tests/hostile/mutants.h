@@ -24,8 +24,9 @@ struct Mutation {
 // Truncations at many lengths, header and data bytes damaged, counts and
 // sizes altered, types swapped, packed bodies with bytes after their end,
 // damaged song events, legal objects of every other type where the game
-// allows any (and the same damaged); drawn from a fixed seed.
-std::vector<Mutation> make_mutations(const Bytes& raw, const Bytes& image, unsigned seed);
+// allows any (and the same damaged) when `foreign_types`; drawn from a fixed
+// seed.
+std::vector<Mutation> make_mutations(const Bytes& raw, const Bytes& image, unsigned seed, bool foreign_types);
 // Whole files that unpack to more than the game's memory allowance, or that
 // just fit it; built from the plain image of a sample file.
 std::vector<Mutation> make_bombs(const Bytes& image);
