@@ -3,7 +3,7 @@
 
 #include "audio/sound_bank.h"
 #include "combat/ship.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 #include "test_sounds.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "combat/ship.h"
 #include "render/camera.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 #include "support/live_counts.h"
 
 // The ship counter starts again for every test, as at program start, and the

@@ -86,7 +86,7 @@ class Game:
     """One run of the executable, with the X server it shows on."""
 
     def __init__(self, paths, name, with_data=True, data_file=None, env=None,
-                 executable=None, display=True):
+                 executable=None, display=True, preexec=None):
         self.paths = paths
         self.name = name
         self.shot_count = 0
@@ -96,13 +96,13 @@ class Game:
             shutil.copyfile(source, os.path.join(self.workdir, "vexo.dat"))
         self.x = XServer() if display else None
         try:
-            self._launch(executable, env)
+            self._launch(executable, env, preexec)
         except BaseException:
             if self.x:
                 self.x.stop()
             raise
 
-    def _launch(self, executable, env):
+    def _launch(self, executable, env, preexec):
         self.env = dict(os.environ)
         self.env.pop("DISPLAY", None)
         if self.x:
@@ -116,7 +116,7 @@ class Game:
             self.proc = subprocess.Popen(
                 [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
                 env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                preexec_fn=die_with_parent)
+                preexec_fn=lambda: (die_with_parent(), preexec and preexec()))
 
     # --- keyboard -------------------------------------------------------
     def xdotool(self, *args):
