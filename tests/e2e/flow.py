@@ -2,9 +2,8 @@
 the two weapon-selection phases and the battle, each waited for on screen."""
 import time
 
-import screen
 from harness import Game, check
-from screen import find_row, near, reads
+from screen import near, reads
 
 STARTUP_LINES = [
     "Installing keyboard...",
@@ -121,39 +120,36 @@ def hud_deaths_reads(image, font, player, deaths):
     return reads(image, font, "%3d" % deaths, P2_HUD_X * player + 96, 0, colour)
 
 
-def await_battle(game, font, label="battle"):
+def battle_begun(image, font):
     # Ship 1's preview shots fly on into the battle and may already have hit
     # ship 2: its health is not read here.
-    return game.wait_for(label, lambda im: hud_reads(im, font, 0, 0, 100)
-                         and reads(im, font, "P2: Deaths:   0", P2_HUD_X, 0, near(P2_COLOUR)))
+    return hud_reads(image, font, 0, 0, 100) and reads(image, font, "P2: Deaths:   0", P2_HUD_X, 0, near(P2_COLOUR))
 
 
-def start_to_phase1(paths, name, font, **game_options):
+def await_battle(game, font, label="battle"):
+    return game.wait_for(label, lambda im: battle_begun(im, font))
+
+
+def start_to_phase1(paths, name, font, by_mouse=True, **game_options):
     game = Game(paths, name, **game_options)
     await_startup_log(game, font)
-    click_ok(game, open_dialog(game, font), font)
+    dialog = open_dialog(game, font)
+    if by_mouse:
+        click_ok(game, dialog, font)
+    else:
+        accept_dialog(game)
     await_prompt(game, font, 0)
     game.point_into_window()
     return game
 
 
 def start_to_battle(paths, name, font, **game_options):
+    """Each key is held until its phase has ended on screen: Enter does
+    nothing in player 2's choice, nor Space in the battle."""
     game = start_to_phase1(paths, name, font, **game_options)
-    game.press("Return")
-    await_prompt(game, font, 1)
-    game.press("space")
-    await_battle(game, font)
+    game.hold_until("Return", "phase2-prompt", lambda im: reads(im, font, PROMPTS[1], 0, 0))
+    game.hold_until("space", "battle", lambda im: battle_begun(im, font))
     return game
-
-
-def hold(game, keys, seconds):
-    game.keydown(*keys)
-    time.sleep(seconds)
-    game.keyup(*reversed(keys))
-
-
-def rings(image, box=(0, 24, 640, 480)):
-    return screen.count(image, box, near(RING_COLOUR, 6))
 
 
 def expect_exit(game, status, timeout=5.0, what=""):

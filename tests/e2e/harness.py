@@ -86,9 +86,13 @@ class Game:
     """One run of the executable, with the X server it shows on."""
 
     def __init__(self, paths, name, with_data=True, data_file=None, env=None,
-                 executable=None, display=True, preexec=None):
+                 executable=None, display=True, preexec=None, wrapper=(), patience=1):
         self.paths = paths
         self.name = name
+        # Every wait is stretched by this: a game under memcheck runs many
+        # times slower, and each step waits for what it shows, not a clock.
+        self.patience = patience
+        self.wrapper = list(wrapper)
         self.shot_count = 0
         self.workdir = tempfile.mkdtemp(prefix="vexo-e2e-%s-" % name, dir=paths.out_dir)
         source = data_file or os.path.join(paths.game_dir, "vexo.dat")
@@ -114,7 +118,7 @@ class Game:
         self.launched = time.time()
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.proc = subprocess.Popen(
-                [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
+                self.wrapper + [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
                 env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                 preexec_fn=lambda: (die_with_parent(), preexec and preexec()))
 
@@ -140,6 +144,14 @@ class Game:
         time.sleep(hold)
         self.keyup(*reversed(keys))
 
+    def hold_until(self, key, label, condition, timeout=8.0):
+        """Holds a key until the screen shows what it does, at any pace."""
+        self.keydown(key)
+        try:
+            return self.wait_for(label, condition, timeout)
+        finally:
+            self.keyup(key)
+
     # --- camera ---------------------------------------------------------
     def shot(self, label):
         self.shot_count += 1
@@ -153,7 +165,7 @@ class Game:
 
     def wait_for(self, label, condition, timeout=8.0, pause=0.1):
         """Photographs until condition(image) holds; the last image either way."""
-        deadline = time.time() + timeout
+        deadline = time.time() + timeout * self.patience
         while True:
             image = self.shot(label)
             if condition(image):
@@ -163,12 +175,12 @@ class Game:
                   % (self.name, self.proc.returncode, label, self.stderr()))
             check(time.time() < deadline, "%s: gave up waiting for %s (see %s)"
                   % (self.name, label, self.last_shot_path))
-            time.sleep(pause)
+            time.sleep(pause * self.patience)
 
     # --- process --------------------------------------------------------
     def wait_exit(self, timeout=5.0):
         try:
-            return self.proc.wait(timeout)
+            return self.proc.wait(timeout * self.patience)
         except subprocess.TimeoutExpired:
             raise ScenarioFailed("%s: the game did not end within %.1f s" % (self.name, timeout))
 

@@ -1,21 +1,17 @@
-#!/usr/bin/python3
 """Whether a captured run of the game has its music.
 
 Between effects, without music, the library's mixer writes exact zeros;
 with a song playing, nearly every 50 ms window holds some sound. The check
 listens to a stretch of the battle in which nobody fires (the effects are
 as long as their weapon's cooldown, so while shots are fired they fill the
-gaps themselves). Usable on its own, for a capture that ends with such a
-stretch:
-    music_check.py CAPTURE.wav   (status 0 when the music is there)
+gaps themselves).
 """
 import struct
-import sys
 import wave
 
 WINDOW = 0.05  # seconds
 MUSIC_SHARE = 0.8  # with music, at least this share of the windows sound
-QUIET_END = 1.5  # seconds at the end of a capture given on the command line
+QUIET_END = 1.5  # seconds of quiet battle at the end of a capture
 
 
 def samples(path):
@@ -40,15 +36,3 @@ def sounding_share(path, start, end):
     last = min(len(values), int(end * rate) * channels)
     windows = [any(values[i:i + step]) for i in range(first, last - step + 1, step)]
     return (sum(windows) / len(windows) if windows else 0.0), len(windows)
-
-
-def main():
-    share, count = sounding_share(sys.argv[1], -QUIET_END - 0.1, -0.1)
-    heard = share >= MUSIC_SHARE and count >= QUIET_END / WINDOW - 1
-    print("%s: %.0f %% of %d windows of 50 ms before the end hold sound: %s"
-          % (sys.argv[1], 100 * share, count, "music" if heard else "no music"))
-    return 0 if heard else 1
-
-
-if __name__ == "__main__":
-    sys.exit(main())

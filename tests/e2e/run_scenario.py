@@ -18,8 +18,10 @@ class Paths:
         self.game_dir = args.game_dir
         self.out_dir = os.path.join(args.out_dir, args.scenario)
         self.font_dump = args.font_dump
+        self.write_sample = args.write_sample
         self.alsa_conf = args.alsa_conf
         self.source_dir = args.source_dir
+        self.launcher = args.launcher
         # Each run starts clean, so every screenshot there is from this run.
         shutil.rmtree(self.out_dir, ignore_errors=True)
         os.makedirs(self.out_dir, exist_ok=True)
@@ -31,8 +33,10 @@ def main():
     parser.add_argument("--game-dir", required=True)
     parser.add_argument("--out-dir", required=True)
     parser.add_argument("--font-dump", required=True)
+    parser.add_argument("--write-sample", required=True)
     parser.add_argument("--alsa-conf", required=True)
     parser.add_argument("--source-dir", required=True)
+    parser.add_argument("--launcher", help="an installed game's launcher, for the installed scenario")
     args = parser.parse_args()
     paths = Paths(args)
     for needed in ("vexo", "vexo.dat"):

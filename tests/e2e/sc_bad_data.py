@@ -1,8 +1,8 @@
 """Unusable data files: the error lines on screen, a wait for a key, status 1."""
 import os
+import subprocess
 import time
 
-import datafiles
 import flow
 import screen
 from harness import Game, check
@@ -53,40 +53,30 @@ def scratch(paths, name):
     return os.path.join(folder, name)
 
 
+def sample_file(paths, name, *layout):
+    """A small data file from the damaged-file run's writer: the catalogue's
+    first `objects`, with one index of a type the game refuses."""
+    path = scratch(paths, name)
+    subprocess.run([paths.write_sample, path] + [str(n) for n in layout], check=True)
+    return path
+
+
 def missing(paths, font):
     refused(paths, font, "missing", None, None)
 
 
 def truncated(paths, font):
-    cut = datafiles.truncated_copy(os.path.join(paths.game_dir, "vexo.dat"),
-                                   scratch(paths, "truncated.dat"))
+    with open(os.path.join(paths.game_dir, "vexo.dat"), "rb") as f:
+        data = f.read()
+    cut = scratch(paths, "truncated.dat")
+    with open(cut, "wb") as f:
+        f.write(data[:len(data) // 2])
     refused(paths, font, "truncated", cut, None)
 
 
 def too_few_objects(paths, font):
-    path = datafiles.build(scratch(paths, "short.dat"), datafiles.catalogue_types(count=28))
-    check("OBJECT27_WAV" in datafiles.listing(path), "dat did not build the 28-object file")
-    refused(paths, font, "too-few-objects", path, "Object 28 should be a sample.")
+    refused(paths, font, "too-few-objects", sample_file(paths, "short.dat", 28), "Object 28 should be a sample.")
 
 
-def wrong_type(index, wanted):
-    def scenario(paths, font):
-        path = datafiles.build(scratch(paths, "wrong%d.dat" % index),
-                               datafiles.catalogue_types(wrong_at=index))
-        refused(paths, font, "wrong-type-%d" % index, path,
-                "Object %d should be a %s." % (index, wanted))
-    return scenario
-
-
-def good_small_file_plays(paths, font):
-    """The same generator's file with every type right is accepted: the
-    refusals above are about the flaw each file carries, nothing else."""
-    path = datafiles.build(scratch(paths, "small.dat"), datafiles.catalogue_types())
-    game = Game(paths, "small-good-file", data_file=path)
-    try:
-        flow.await_startup_log(game, font)
-        dialog = flow.open_dialog(game, font)
-        flow.click_ok(game, dialog, font)
-        flow.await_prompt(game, font, 0)
-    finally:
-        game.stop()
+def wrong_type(paths, font):
+    refused(paths, font, "wrong-type", sample_file(paths, "wrong.dat", 29, 17), "Object 17 should be a bitmap.")

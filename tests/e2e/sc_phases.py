@@ -1,4 +1,4 @@
-"""The two weapon-selection phases: prompts, preview shots, stop keys."""
+"""The two weapon-selection phases: prompts, preview shots, the keys that end them."""
 import time
 from collections import Counter
 
@@ -83,10 +83,6 @@ def selection(paths, font):
         check(alike(again, first), "key 1 did not bring back the first weapon's shots: %s vs %s"
               % (sorted(again), sorted(first)))
 
-        game.press("space")
-        time.sleep(0.5)
-        flow.await_prompt(game, font, 0, "space-keeps-phase-1")
-
         game.press("Return")
         phase2 = flow.await_prompt(game, font, 1)
         check(screen.reads(phase2, font, "HP", flow.P2_HUD_X, 11, screen.near(flow.P2_COLOUR)),
@@ -96,25 +92,9 @@ def selection(paths, font):
         ship2 = ring_box(preview2)
         if (ship2[1] + ship2[3]) // 2 >= 24:  # its shots fly below the prompt
             shot_colours(preview2)  # ship 2 fires its preview too
-        game.press("Return")
-        time.sleep(0.5)
-        flow.await_prompt(game, font, 1, "enter-keeps-phase-2")
-
         game.press("space")
         flow.await_battle(game, font)
         game.press("Escape")
         flow.expect_exit(game, 0, what="after Esc in the battle")
-    finally:
-        game.stop()
-
-
-def esc_held_through(paths, font):
-    game = flow.start_to_phase1(paths, "esc-held", font)
-    try:
-        game.keydown("Escape")
-        try:
-            flow.expect_exit(game, 0, what="with Esc held from phase 1 on")
-        finally:
-            game.keyup("Escape")
     finally:
         game.stop()

@@ -86,11 +86,11 @@ def play_fight(paths, font, options):
     try:
         game.marks["quiet"] = time.time() - game.launched
         time.sleep(1.0)
-        flow.hold(game, ["Right"], 0.53)  # ship 1 faces ship 2, more or less
         game.press("Tab", "h", hold=0.1)
         game.marks["fire"] = time.time() - game.launched
         game.keydown("37")  # left Ctrl, by keycode: the keysym presses both
         try:
+            sc_battle.aim_until_hit(game, font, 100)
             game.wait_for("five-hits", lambda im: (sc_battle.p2_health(im, font) or 100) <= 40,
                           timeout=12, pause=0.05)
             game.marks["busy"] = time.time() - game.launched
@@ -152,6 +152,28 @@ def fight_heard(paths, font):
     check(clipped == 0, "%d samples of the busy fight reach full scale (peak %d)" % (clipped, peak))
 
 
+def quiet_battle(paths, font, name, game_dir, **game_options):
+    """The battle reached with no shot fired, a little more than the music
+    check's stretch captured, and Esc; the capture's path and the game."""
+    capture = os.path.join(paths.out_dir, name + ".wav")
+    options = capture_options(paths, capture, game_dir)
+    options.update(game_options)
+    game = flow.start_to_battle(paths, name, font, **options)
+    try:
+        await_capture(game, capture, music_check.QUIET_END + 0.5)
+        game.press("Escape")
+        flow.expect_exit(game, 0, timeout=10, what="after Esc in the battle")
+    finally:
+        game.stop()
+    return capture, game
+
+
+def quiet_share(capture):
+    share, windows = music_check.sounding_share(capture, -music_check.QUIET_END - 0.1, -0.1)
+    print("%.0f %% of %d windows of 50 ms of the quiet battle hold sound" % (100 * share, windows))
+    return share
+
+
 def effects_without_music(paths, font):
     """The game's folder as built, but without its patch set: the start-up
     says the music cannot start, the preview shots of player 1's choice are
@@ -162,20 +184,16 @@ def effects_without_music(paths, font):
     for name in os.listdir(paths.game_dir):
         if name != "patches.dat" and os.path.isfile(os.path.join(paths.game_dir, name)):
             shutil.copy2(os.path.join(paths.game_dir, name), folder)
-    capture = os.path.join(paths.out_dir, "capture-no-music.wav")
-    game = flow.start_to_battle(paths, "effects-without-music", font,
-                                **capture_options(paths, capture, folder))
-    try:
-        check(game.sound_error, "no 'Error loading sound' line without the patch set")
-        await_capture(game, capture, music_check.QUIET_END + 0.5)
-        game.press("Escape")
-        flow.expect_exit(game, 0, timeout=10, what="after Esc in the battle")
-    finally:
-        game.stop()
+    capture, game = quiet_battle(paths, font, "effects-without-music", folder)
+    check(game.sound_error, "no 'Error loading sound' line without the patch set")
     levels, seconds = loudness(capture, 0.1)
     check(len([v for v in levels if v > 20]) >= 3, "the preview shots were not heard without music")
-    share, windows = music_check.sounding_share(capture, -music_check.QUIET_END - 0.1, -0.1)
-    print("without the patch set: %.0f %% of %d windows of 50 ms of the quiet battle hold sound"
-          % (100 * share, windows))
-    check(share < music_check.MUSIC_SHARE,
-          "music heard without its patch set (%.0f %% of the windows sound)" % (100 * share))
+    check(quiet_share(capture) < music_check.MUSIC_SHARE, "music heard without its patch set")
+
+
+def installed(paths, font):
+    """An installed game started through its launcher, from a folder that
+    holds no game files, plays through to the battle and its music there."""
+    capture, game = quiet_battle(paths, font, "installed", paths.game_dir,
+                                 executable=paths.launcher, with_data=False)
+    check(quiet_share(capture) >= music_check.MUSIC_SHARE, "no music in the installed game's battle")

@@ -1,5 +1,8 @@
 """Every scenario by name; each takes the paths and the screen font."""
 import sc_bad_data
+import sc_battle
+import sc_phases
+import sc_sound
 import sc_startup
 
 ALL = {
@@ -11,30 +14,12 @@ ALL = {
     "data_missing": sc_bad_data.missing,
     "data_truncated": sc_bad_data.truncated,
     "data_28_objects": sc_bad_data.too_few_objects,
-    "data_wrong_bitmap": sc_bad_data.wrong_type(17, "bitmap"),
-    "data_wrong_sample": sc_bad_data.wrong_type(4, "sample"),
-    "data_wrong_midi": sc_bad_data.wrong_type(19, "MIDI"),
-    "data_small_good": sc_bad_data.good_small_file_plays,
-}
-
-import sc_phases  # noqa: E402
-
-ALL.update({
+    "data_wrong_type": sc_bad_data.wrong_type,
     "selection": sc_phases.selection,
-    "esc_held": sc_phases.esc_held_through,
-})
-
-import sc_battle  # noqa: E402
-
-ALL.update({
     "battle_view": sc_battle.battle_view,
     "fight": sc_battle.fight,
-    "triple_shot": sc_battle.triple_shot,
-    "powerups": sc_battle.powerups,
-    "full_run": sc_battle.full_run,
-})
-
-import sc_sound  # noqa: E402
-
-ALL["fight_heard"] = sc_sound.fight_heard
-ALL["effects_without_music"] = sc_sound.effects_without_music
+    "fight_heard": sc_sound.fight_heard,
+    "effects_without_music": sc_sound.effects_without_music,
+    "memcheck_battle": sc_battle.memcheck_battle,
+    "installed": sc_sound.installed,
+}

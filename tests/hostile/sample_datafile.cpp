@@ -64,8 +64,10 @@ void nested_file_body(PACKFILE* f, bool pack_objects) {
     pack_fclose_chunk(chunk);
 }
 
-void catalogue_object(PACKFILE* f, int index, bool pack_objects) {
+void catalogue_object(PACKFILE* f, int index, const SampleLayout& layout) {
+    bool pack_objects = layout.pack_objects;
     int type = catalogue_expected_type(index);
+    if (index == layout.wrong_at) type = type == DAT_SAMPLE ? DAT_BITMAP : DAT_SAMPLE;
     char name[16];
     std::snprintf(name, sizeof name, "OBJ_%02d", index);
     begin_object(f, name, type ? type : DAT_FILE);
@@ -83,8 +85,8 @@ bool write_sample_datafile(const std::string& path, SampleLayout layout) {
     PACKFILE* f = pack_fopen(path.c_str(), layout.pack_file ? F_WRITE_PACKED : F_WRITE_NOPACK);
     if (!f) return false;
     pack_mputl(DAT_MAGIC, f);
-    pack_mputl(CAT_OBJECT_COUNT + 1, f);
-    for (int i = 0; i < CAT_OBJECT_COUNT; i++) catalogue_object(f, i, layout.pack_objects);
+    pack_mputl(layout.objects + 1, f);
+    for (int i = 0; i < layout.objects; i++) catalogue_object(f, i, layout);
     begin_object(f, "GrabberInfo", DAT_INFO);
     PACKFILE* chunk = pack_fopen_chunk(f, false);
     pack_fwrite("pack=0", 6, chunk);

@@ -3,10 +3,10 @@
 # where the launcher, the desktop and the manual look for it, moves the whole
 # prefix elsewhere and plays through its launcher there. Playing must leave
 # the installed files as they were: the game writes none.
-# Usage: install_and_play.sh CMAKE BUILD_DIR SCRATCH_DIR
+# Usage: install_and_play.sh CMAKE BUILD_DIR SCRATCH_DIR PLAY...  (PLAY LAUNCHER plays it)
 set -euo pipefail
 cmake=$1 build=$2 scratch=$3
-here=$(cd "$(dirname "$0")" && pwd)
+play=("${@:4}")  # the installed scenario, given a launcher
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -41,7 +41,7 @@ gzip -t "$scratch/prefix/share/man/man6/vexo.6.gz" "$scratch/prefix/share/doc/ve
 mv "$scratch/prefix" "$scratch/moved"
 snapshot() { (cd "$scratch/moved" && find . -printf '%P %s %T@\n' | LC_ALL=C sort); }
 before=$(snapshot)
-"$here/play_through.sh" "$scratch/moved/bin/vexo"
+"${play[@]}" "$scratch/moved/bin/vexo"
 after=$(snapshot)
 if [[ $before != "$after" ]]; then
   echo "FAIL: playing changed the installed files:" >&2

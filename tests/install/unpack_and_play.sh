@@ -3,10 +3,10 @@
 # satisfy its Depends (what apt would otherwise have to fetch), and its files,
 # unpacked into a scratch root instead of /, must start and play through the
 # packaged launcher in usr/games. Nothing is installed into the machine itself.
-# Usage: unpack_and_play.sh DEB SCRATCH_DIR
+# Usage: unpack_and_play.sh DEB SCRATCH_DIR PLAY...  (PLAY LAUNCHER plays it)
 set -euo pipefail
 deb=$1 scratch=$2
-here=$(cd "$(dirname "$0")" && pwd)
+play=("${@:3}")  # the installed scenario, given a launcher
 
 depends=$(dpkg-deb -f "$deb" Depends)
 dpkg-checkbuilddeps -d "$depends" /dev/null \
@@ -15,7 +15,7 @@ dpkg-checkbuilddeps -d "$depends" /dev/null \
 rm -rf "$scratch"
 mkdir -p "$scratch"
 dpkg-deb -x "$deb" "$scratch/root"
-"$here/play_through.sh" "$scratch/root/usr/games/vexo"
+"${play[@]}" "$scratch/root/usr/games/vexo"
 echo "unpacked package plays: OK"
 
 # On a throwaway CI machine (CI=true, as root) the package is also installed
@@ -27,6 +27,6 @@ if [[ "${CI:-}" == true && $(id -u) -eq 0 ]] && ! dpkg-query -W vexo >/dev/null 
   trap 'apt-get remove -y -q vexo >/dev/null 2>&1 || true' EXIT
   [[ -x /usr/games/vexo && -f /usr/lib/games/vexo/vexo.dat ]] \
     || { echo "FAIL: apt-get install left no /usr/games/vexo or no data file" >&2; exit 1; }
-  "$here/play_through.sh" /usr/games/vexo
+  "${play[@]}" /usr/games/vexo
   echo "installed package plays: OK"
 fi

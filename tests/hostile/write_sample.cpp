@@ -1,0 +1,15 @@
+// The end-to-end runs' bad data files come from the same writer as the
+// damaged-file run: write_sample PATH [OBJECTS [WRONG_INDEX]].
+#include <allegro.h>
+#include <cerrno>
+#include <cstdlib>
+
+#include "sample_datafile.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2 || install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) return 2;
+    SampleLayout layout{false, false};
+    if (argc > 2) layout.objects = std::atoi(argv[2]);
+    if (argc > 3) layout.wrong_at = std::atoi(argv[3]);
+    return write_sample_datafile(argv[1], layout) ? 0 : 1;
+}
