@@ -126,10 +126,6 @@ def battle_begun(image, font):
     return hud_reads(image, font, 0, 0, 100) and reads(image, font, "P2: Deaths:   0", P2_HUD_X, 0, near(P2_COLOUR))
 
 
-def await_battle(game, font, label="battle"):
-    return game.wait_for(label, lambda im: battle_begun(im, font))
-
-
 def start_to_phase1(paths, name, font, by_mouse=True, **game_options):
     game = Game(paths, name, **game_options)
     await_startup_log(game, font)

@@ -120,8 +120,6 @@ def fight(paths, font, name="fight", game_options=None):
     game = flow.start_to_battle(paths, name, font, **(game_options or {}))
     try:
         before = p2_health(game.shot("before-fight"), font) or 100
-        # A second with no shot fired: the sound check listens for the music.
-        time.sleep(1.0)
         game.press("Tab", "h", hold=0.1)
         game.marks["fire"] = time.time() - game.launched
         game.keydown("37")  # left Ctrl, by keycode: the keysym presses both

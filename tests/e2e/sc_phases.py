@@ -19,7 +19,7 @@ def ring_box(image, margin=6):
     return (box[0] - margin, box[1] - margin, box[2] + margin + 1, box[3] + margin + 1)
 
 
-def shot_colours(image):
+def lit_colours(image):
     """The colours of the preview bullets: everything lit outside the prompt
     and the HUD, away from the ship."""
     ship = ring_box(image)
@@ -30,14 +30,22 @@ def shot_colours(image):
             p = pixels[x, y]
             if p != (0, 0, 0) and not in_hud(x, y) and not (ship[0] <= x < ship[2] and ship[1] <= y < ship[3]):
                 colours[p] += 1
+    return colours
+
+
+def shot_colours(image):
+    colours = lit_colours(image)
     check(colours, "no preview shots outside the ship")
     return colours
 
 
-def preview_palette(game, label):
-    """The colours the weapon's shots are drawn in, over a few frames."""
-    # Shots of the previous weapon leave the view within half a second.
-    time.sleep(0.8)
+def preview_palette(game, label, previous=frozenset()):
+    """The colours the weapon's shots are drawn in, over a few frames, once
+    the screen shows none of the previous weapon's shots, at any pace."""
+    def only_new_shots(image):
+        colours = set(lit_colours(image))
+        return colours and unlike(colours, previous)
+    game.wait_for(label + "-old-shots-gone", only_new_shots)
     seen = Counter()
     for _ in range(3):
         seen.update(shot_colours(game.shot(label)))
@@ -71,29 +79,26 @@ def selection(paths, font):
     game = start_with_shots_in_view(paths, font)
     try:
         first = preview_palette(game, "weapon-default")
-        game.press("2")
-        second = preview_palette(game, "weapon-2")
-        game.press("3")
-        third = preview_palette(game, "weapon-3")
-        game.press("1")
-        again = preview_palette(game, "weapon-1")
+        game.press("2", hold=0.3)
+        second = preview_palette(game, "weapon-2", first)
+        game.press("3", hold=0.3)
+        third = preview_palette(game, "weapon-3", second)
+        game.press("1", hold=0.3)
+        again = preview_palette(game, "weapon-1", third)
         check(unlike(first, second) and unlike(second, third) and unlike(first, third),
               "keys 2 and 3 did not change the preview shots' look: %s / %s / %s"
               % (sorted(first), sorted(second), sorted(third)))
         check(alike(again, first), "key 1 did not bring back the first weapon's shots: %s vs %s"
               % (sorted(again), sorted(first)))
 
-        game.press("Return")
-        phase2 = flow.await_prompt(game, font, 1)
+        phase2 = game.hold_until("Return", "phase2-prompt",
+                                 lambda im: screen.reads(im, font, flow.PROMPTS[1], 0, 0))
         check(screen.reads(phase2, font, "HP", flow.P2_HUD_X, 11, screen.near(flow.P2_COLOUR)),
               "phase 2: player 2's HUD is not at x 350")
-        time.sleep(0.3)
-        preview2 = game.shot("phase2-preview")
-        ship2 = ring_box(preview2)
+        ship2 = ring_box(phase2)
         if (ship2[1] + ship2[3]) // 2 >= 24:  # its shots fly below the prompt
-            shot_colours(preview2)  # ship 2 fires its preview too
-        game.press("space")
-        flow.await_battle(game, font)
+            game.wait_for("phase2-preview", lit_colours)  # ship 2 fires its preview too
+        game.hold_until("space", "battle", lambda im: flow.battle_begun(im, font))
         game.press("Escape")
         flow.expect_exit(game, 0, what="after Esc in the battle")
     finally:
