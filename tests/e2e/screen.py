@@ -93,37 +93,6 @@ def changed_pixels(before, after, box):
     return sum(1 for y in range(y0, y1) for x in range(x0, x1) if a[x, y] != b[x, y])
 
 
-def blobs(image, box, pred, exclude=()):
-    """Sizes of the 8-connected groups of pixels satisfying pred inside box,
-    leaving out pixels inside any of the `exclude` boxes."""
-    x0, y0, x1, y1 = box
-    pixels = image.load()
-
-    def wanted(x, y):
-        if any(ex[0] <= x < ex[2] and ex[1] <= y < ex[3] for ex in exclude):
-            return False
-        return pred(pixels[x, y])
-
-    seen = set()
-    sizes = []
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            if (x, y) in seen or not wanted(x, y):
-                continue
-            stack, size = [(x, y)], 0
-            seen.add((x, y))
-            while stack:
-                cx, cy = stack.pop()
-                size += 1
-                for nx in (cx - 1, cx, cx + 1):
-                    for ny in (cy - 1, cy, cy + 1):
-                        if x0 <= nx < x1 and y0 <= ny < y1 and (nx, ny) not in seen and wanted(nx, ny):
-                            seen.add((nx, ny))
-                            stack.append((nx, ny))
-            sizes.append(size)
-    return sizes
-
-
 def longest_run(image, box, pred):
     """The longest horizontal or vertical run of pixels satisfying pred."""
     x0, y0, x1, y1 = box
