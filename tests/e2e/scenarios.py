@@ -36,3 +36,12 @@ import sc_sound  # noqa: E402
 
 ALL["fight_heard"] = sc_sound.fight_heard
 ALL["effects_without_music"] = sc_sound.effects_without_music
+
+import sc_windows  # noqa: E402
+
+ALL.update({
+    "wine_prefix": sc_windows.wine_prefix,
+    "wine_release_contents": sc_windows.release_contents,
+    "wine_played": sc_windows.played,
+    "wine_dialog_cancel": sc_windows.dialog_cancel,
+})

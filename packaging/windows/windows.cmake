@@ -1,0 +1,51 @@
+# The Windows build of the game (scripts/build-windows): vexo.exe linked
+# statically against the Allegro that scripts/windows-allegro.sh made, so
+# that it needs only the DLLs every Windows has, the data files of the Linux
+# build beside it, and the release zip.
+
+set(VEXO_WINDOWS_ALLEGRO "" CACHE PATH "Prefix of the static Allegro for Windows")
+set(VEXO_LINUX_GAME_DIR "" CACHE PATH "The Linux build's game folder, with vexo.dat and the patch set")
+foreach(needed VEXO_WINDOWS_ALLEGRO VEXO_LINUX_GAME_DIR)
+  if(NOT ${needed})
+    message(FATAL_ERROR "${needed} is not set: build for Windows with scripts/build-windows")
+  endif()
+endforeach()
+
+add_library(vexo_allegro INTERFACE)
+target_include_directories(vexo_allegro INTERFACE ${VEXO_WINDOWS_ALLEGRO}/include)
+target_compile_definitions(vexo_allegro INTERFACE ALLEGRO_STATICLINK)
+target_link_libraries(vexo_allegro INTERFACE
+  ${VEXO_WINDOWS_ALLEGRO}/lib/liballeg.a
+  kernel32 user32 gdi32 comdlg32 ole32 dinput ddraw dxguid winmm dsound)
+
+add_subdirectory(src)
+
+set(VEXO_WINDOWS_GAME_DIR ${CMAKE_BINARY_DIR}/game)
+set_target_properties(vexo PROPERTIES
+  WIN32_EXECUTABLE TRUE  # a window of its own, no console beside it
+  RUNTIME_OUTPUT_DIRECTORY ${VEXO_WINDOWS_GAME_DIR})
+target_link_options(vexo PRIVATE -static -static-libgcc -static-libstdc++)
+
+# Every file the Linux build puts beside its executable (vexo.dat, and the
+# patch set with its allegro.cfg), taken as they are: the data files are the
+# same on both systems.
+add_custom_target(vexo_windows_data ALL
+  COMMAND ${CMAKE_COMMAND} -DFROM=${VEXO_LINUX_GAME_DIR} -DTO=${VEXO_WINDOWS_GAME_DIR} -DEXCLUDE=vexo
+          -P ${CMAKE_CURRENT_LIST_DIR}/copy_game_files.cmake
+  COMMENT "Copying the data files of the Linux build"
+  VERBATIM)
+
+# The release: unpack anywhere and double-click vexo.exe.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt ${VEXO_WINDOWS_GAME_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+set(VEXO_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+if(NOT EXISTS ${VEXO_LICENSE})
+  message(WARNING "No LICENSE at the project root: the zip goes without one")
+  set(VEXO_LICENSE "")
+endif()
+set(VEXO_ZIP ${CMAKE_BINARY_DIR}/vexo-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR}.zip)
+add_custom_target(vexo_windows_zip ALL
+  COMMAND ${CMAKE_COMMAND} -DGAME_DIR=${VEXO_WINDOWS_GAME_DIR} -DLICENSE=${VEXO_LICENSE} -DZIP=${VEXO_ZIP}
+          -P ${CMAKE_CURRENT_LIST_DIR}/make_zip.cmake
+  COMMENT "Packing ${VEXO_ZIP}"
+  VERBATIM)
+add_dependencies(vexo_windows_zip vexo vexo_windows_data)
