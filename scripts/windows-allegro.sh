@@ -58,17 +58,17 @@ EOF
   local apt_options=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt_dir"
                      -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache"
                      -o Debug::NoLocking=1 -q)
-  apt-get "${apt_options[@]}" update
   # The Debian diff is not needed (and the archive may no longer carry it):
-  # the status of this call says nothing; the checksum below decides.
-  (cd "$download" && apt-get "${apt_options[@]}" source --download-only "allegro4.4=$version-*" ||
-                     apt-get "${apt_options[@]}" source --download-only allegro4.4) || true
+  # the status of the download says nothing; the checksum afterwards decides.
+  { apt-get "${apt_options[@]}" update &&
+    (cd "$download" && apt-get "${apt_options[@]}" source --download-only allegro4.4); } > "$out/fetch.log" 2>&1 || true
 }
 
 if ! source_verified; then
   echo "Fetching Allegro $version's source from Debian's archive"
   fetch_source
-  source_verified || { echo "allegro4.4 source: missing, or its SHA-256 differs from the .dsc's" >&2; exit 1; }
+  source_verified || { cat "$out/fetch.log" >&2
+                       echo "allegro4.4 source: missing, or its SHA-256 differs from the .dsc's" >&2; exit 1; }
 fi
 
 stamp="$( (sha256sum "$download/$orig" "$patch_file" "$toolchain" | cut -d' ' -f1; echo "${flags[*]}") |
@@ -84,7 +84,7 @@ mkdir -p "$out/src"
 tar -xzf "$download/$orig" -C "$out/src" --strip-components=1
 patch -d "$out/src" -p1 --batch --forward --quiet < "$patch_file"
 cmake -S "$out/src" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-      "${flags[@]}" > "$out/configure.log" 2>&1
+      "${flags[@]}" > "$out/configure.log" 2>&1 || { tail -n 40 "$out/configure.log" >&2; exit 1; }
 cmake --build "$out/build" -j"$(nproc)" > "$out/build.log" 2>&1 ||
   { tail -n 40 "$out/build.log" >&2; exit 1; }
 cmake --install "$out/build" > "$out/install.log" 2>&1
