@@ -113,7 +113,7 @@ def played(paths, font):
     Keys that end a phase are held until the next screen shows: under Wine
     a short press can be missed, its release arriving with it. For the same
     reason there is no aimed fight here: the timed hold that turns ship 1
-    toward ship 2 on Linux has turned it twice as far under Wine."""
+    toward ship 2 has turned it twice as far under Wine on a busy machine."""
     capture = os.path.join(paths.out_dir, "capture.wav")
     game = start_from_zip(paths, "played", capture)
     try:
