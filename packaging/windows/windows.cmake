@@ -35,16 +35,15 @@ add_custom_target(vexo_windows_data ALL
   COMMENT "Copying the data files of the Linux build"
   VERBATIM)
 
-# The release: unpack anywhere and double-click vexo.exe.
+# The release: unpack anywhere and double-click vexo.exe. Beside the game,
+# its licence and the GPL that patches.dat (cut from a GPL-2 soundfont) is
+# under.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt ${VEXO_WINDOWS_GAME_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
-set(VEXO_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-if(NOT EXISTS ${VEXO_LICENSE})
-  message(WARNING "No LICENSE at the project root: the zip goes without one")
-  set(VEXO_LICENSE "")
-endif()
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${VEXO_WINDOWS_GAME_DIR}/LICENSE COPYONLY)
+configure_file(/usr/share/common-licenses/GPL-2 ${VEXO_WINDOWS_GAME_DIR}/GPL-2.txt COPYONLY)
 set(VEXO_ZIP ${CMAKE_BINARY_DIR}/vexo-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR}.zip)
 add_custom_target(vexo_windows_zip ALL
-  COMMAND ${CMAKE_COMMAND} -DGAME_DIR=${VEXO_WINDOWS_GAME_DIR} -DLICENSE=${VEXO_LICENSE} -DZIP=${VEXO_ZIP}
+  COMMAND ${CMAKE_COMMAND} -DGAME_DIR=${VEXO_WINDOWS_GAME_DIR} -DZIP=${VEXO_ZIP}
           -P ${CMAKE_CURRENT_LIST_DIR}/make_zip.cmake
   COMMENT "Packing ${VEXO_ZIP}"
   VERBATIM)

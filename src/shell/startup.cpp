@@ -63,7 +63,20 @@ void forget_keys_of_the_old_window() {
     for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
 }
 
+// The mode dialog takes its colours from the library's GUI globals. They are
+// made here for the start-up window's own depth, so every list entry, the
+// selected ones included, is dark text on a light ground or the reverse, in
+// solid colours. (The dotted line the library draws along the top and bottom
+// pixel rows of each list's current entry is its focus mark; no colour
+// choice removes it.)
+void set_dialog_colours() {
+    gui_fg_color = makecol(0, 0, 0);
+    gui_mg_color = makecol(128, 128, 128);
+    gui_bg_color = makecol(255, 255, 255);
+}
+
 void choose_screen_mode(ModeRequest& mode) {
+    set_dialog_colours();
     if (!gfx_mode_select_ex(&mode.card, &mode.width, &mode.height, &mode.depth)) std::exit(0);
 
     set_color_depth(mode.depth);

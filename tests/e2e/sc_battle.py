@@ -118,6 +118,8 @@ def fight(paths, font, name="fight", game_options=None):
         time.sleep(1.0)
         # Heading 64 faces +x; 32 units clockwise faces ship 2.
         flow.hold(game, ["Right"], 0.53)
+        # Homing shots find ship 2 even when a busy machine stretched the turn.
+        game.press("Tab", "h", hold=0.1)
         game.marks["fire"] = time.time() - game.launched
         game.keydown("37")  # left Ctrl, by keycode: the keysym presses both
         try:

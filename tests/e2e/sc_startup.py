@@ -22,7 +22,39 @@ def selected_entry(image, font, above, text, box):
                for dx in range(-16, 17))
 
 
+DIALOG_TEXT = (0, 0, 0)
+DIALOG_GROUND = (255, 255, 255)
+
+
+def solid_entry(image, font, text, box, ink, ground):
+    """Whether `text` is in the box in exactly one colour on exactly one
+    other, in its glyph rows 1 to 6 (rows 0 and 7 of the current entry
+    carry the library's dotted focus mark)."""
+    x0, y0, x1, y1 = box
+    pixels = image.load()
+    for y in range(y0, y1 - 8):
+        for x in range(x0, x1 - 8 * len(text)):
+            if all(pixels[x + dx, y + dy] == (ink if font.ink(text, dx, dy) else ground)
+                   for dy in range(1, 7) for dx in range(8 * len(text))):
+                return True
+    return False
+
+
+def check_dialog_colours(image, font):
+    # The preset entries are selected: light text on a dark bar; the others
+    # dark on light. Every pixel of their letters is one of the two colours.
+    for text, box in (("Autodetect", (0, 30, 200, 80)), ("640x480", (160, 30, 320, 110)),
+                      ("15 bpp (32K colors)", (0, 100, 200, 170))):
+        check(solid_entry(image, font, text, box, DIALOG_GROUND, DIALOG_TEXT),
+              "mode dialog: the selected entry %r is not solid light text on a dark bar" % text)
+    for text, box in (("Auto windowed", (0, 30, 200, 110)), ("640x400", (160, 30, 320, 110)),
+                      ("16 bpp (64K colors)", (0, 100, 200, 170))):
+        check(solid_entry(image, font, text, box, DIALOG_TEXT, DIALOG_GROUND),
+              "mode dialog: the entry %r is not solid dark text on a light ground" % text)
+
+
 def check_dialog_preset(image, font):
+    check_dialog_colours(image, font)
     check(selected_entry(image, font, "640x400", "640x480", (160, 0, 320, 200)),
           "mode dialog: 640x480 is not the selected resolution")
     check(selected_entry(image, font, "8 bpp (256 colors)", "15 bpp (32K colors)", (0, 100, 200, 200)),

@@ -87,9 +87,7 @@ def release_contents(paths, font):
     with zipfile.ZipFile(path) as z:
         names = set(z.namelist())
         linux_files = {n for n in os.listdir(paths.game_dir) if n != "vexo"}
-        wanted = linux_files | {"vexo.exe", "README.txt"}
-        if os.path.exists(os.path.join(paths.source_dir, "LICENSE")):
-            wanted.add("LICENSE")
+        wanted = linux_files | {"vexo.exe", "README.txt", "LICENSE", "GPL-2.txt"}
         check(names == wanted, "zip holds %s, wanted %s" % (sorted(names), sorted(wanted)))
         for n in linux_files:
             with open(os.path.join(paths.game_dir, n), "rb") as f:

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Reads the built Debian package as dpkg would: its control fields name the
 # game, its section, maintainer and the libraries it needs at run time, and
-# it holds exactly the installed layout under /usr with the right modes.
+# it holds exactly the installed layout under /usr with the right modes, the
+# launcher in /usr/games. Then Debian's own checker, lintian, must find no
+# error and no warning even at pedantic level; what it says below that is
+# shown in the test's output.
 # Usage: check_package.sh DEB VERSION
 set -euo pipefail
 deb=$1 version=$2
@@ -31,10 +34,16 @@ if grep -q '^libsndfile' <<<"$depends"; then fail "Depends names libsndfile: $(f
 expected="-rw-r--r-- ./usr/lib/games/vexo/allegro.cfg
 -rw-r--r-- ./usr/lib/games/vexo/patches.dat
 -rw-r--r-- ./usr/lib/games/vexo/vexo.dat
--rw-r--r-- ./usr/share/applications/vexo.desktop
+-rw-r--r-- ./usr/share/applications/org.example.vexo.desktop
+-rw-r--r-- ./usr/share/doc/vexo/changelog.gz
+-rw-r--r-- ./usr/share/doc/vexo/copyright
+-rw-r--r-- ./usr/share/icons/hicolor/128x128/apps/vexo.png
+-rw-r--r-- ./usr/share/icons/hicolor/256x256/apps/vexo.png
+-rw-r--r-- ./usr/share/icons/hicolor/48x48/apps/vexo.png
 -rw-r--r-- ./usr/share/icons/hicolor/64x64/apps/vexo.png
 -rw-r--r-- ./usr/share/man/man6/vexo.6.gz
--rwxr-xr-x ./usr/bin/vexo
+-rw-r--r-- ./usr/share/metainfo/org.example.vexo.metainfo.xml
+-rwxr-xr-x ./usr/games/vexo
 -rwxr-xr-x ./usr/lib/games/vexo/vexo"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $6 }' | LC_ALL=C sort)
 if [[ $files != "$expected" ]]; then
@@ -43,6 +52,17 @@ if [[ $files != "$expected" ]]; then
 fi
 owners=$(dpkg-deb -c "$deb" | awk '{ print $2 }' | LC_ALL=C sort -u)
 [[ $owners == root/root ]] || fail "files not owned by root: $owners"
+
+# The changelog's latest entry is this version.
+changelog_version=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vexo/changelog.gz 2>/dev/null \
+  | gzip -dc 2>/dev/null | head -n1 | sed -n 's/^vexo (\([^)]*\)).*/\1/p') || true
+[[ $changelog_version == "$version" ]] || fail "changelog's latest entry is '$changelog_version', not $version"
+
+# Lintian prints tags as "<severity letter>: vexo: <tag> ..."; E and W fail.
+lintian_report=$(lintian --pedantic --display-info --display-experimental --tag-display-limit 0 "$deb" 2>/dev/null) || true
+if grep -E '^[EW]: ' <<<"$lintian_report" >&2; then fail "lintian reports errors or warnings"; fi
+echo "lintian says:"
+echo "${lintian_report:-  (nothing)}"
 
 ((failures == 0)) || exit 1
 echo "package $deb: OK"

@@ -17,9 +17,15 @@ lib/games/vexo/allegro.cfg
 lib/games/vexo/patches.dat
 lib/games/vexo/vexo
 lib/games/vexo/vexo.dat
-share/applications/vexo.desktop
+share/applications/org.example.vexo.desktop
+share/doc/vexo/changelog.gz
+share/doc/vexo/copyright
+share/icons/hicolor/128x128/apps/vexo.png
+share/icons/hicolor/256x256/apps/vexo.png
+share/icons/hicolor/48x48/apps/vexo.png
 share/icons/hicolor/64x64/apps/vexo.png
-share/man/man6/vexo.6.gz"
+share/man/man6/vexo.6.gz
+share/metainfo/org.example.vexo.metainfo.xml"
 installed_files=$(cd "$scratch/prefix" && find . -type f -printf '%P\n' | LC_ALL=C sort)
 if [[ $installed_files != "$expected_files" ]]; then
   echo "FAIL: installed files differ from the expected layout:" >&2
@@ -29,7 +35,7 @@ fi
 for program in bin/vexo lib/games/vexo/vexo; do
   [[ -x $scratch/prefix/$program ]] || { echo "FAIL: $program is not executable" >&2; exit 1; }
 done
-gzip -t "$scratch/prefix/share/man/man6/vexo.6.gz"
+gzip -t "$scratch/prefix/share/man/man6/vexo.6.gz" "$scratch/prefix/share/doc/vexo/changelog.gz"
 
 # A prefix that is not where it was installed must still work.
 mv "$scratch/prefix" "$scratch/moved"

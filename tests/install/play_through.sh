@@ -2,11 +2,15 @@
 # Plays one short run of an installed Vexo the way a player starts it: through
 # its launcher, from a working directory that holds no game files, on a
 # virtual screen. Any key passes the start-up log, Return takes the preset
-# screen mode, the first weapon prompt must appear, and Esc held down then
-# ends both weapon choices and the battle. The game must end with status 0.
+# screen mode, the first weapon prompt must appear; Return and Space end the
+# two weapon choices, and in the battle, with no shot fired, the music must
+# be heard (the sound goes to a WAV file through the capture device of
+# tests/support). Esc ends the run, which must end with status 0.
 # Usage: play_through.sh LAUNCHER
 set -euo pipefail
 launcher=$1
+support=$(cd "$(dirname "$0")/../support" && pwd)
+music_check=$(cd "$(dirname "$0")/../e2e" && pwd)/music_check.py
 work=$(mktemp -d)
 xvfb_pid=
 game_pid=
@@ -54,9 +58,30 @@ prompt_on_screen() {
 
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 
+# Player 2's prompt is the longer one, and the battle's HUD shows player 2's
+# numbers in blue where the prompts were white.
+second_prompt_on_screen() {
+  import -window root "$work/shot.png" 2>/dev/null || return 1
+  local white
+  white=$(convert "$work/shot.png" -crop 16x8+572+0 +repage -threshold 90% -format '%[fx:mean]' info:)
+  awk -v w="$white" 'BEGIN { exit !(w > 0.05) }'
+}
+battle_on_screen() {
+  import -window root "$work/shot.png" 2>/dev/null || return 1
+  local blue
+  blue=$(convert "$work/shot.png" -crop 120x8+350+0 +repage -format '%[fx:mean.b-mean.r]' info:)
+  awk -v b="$blue" 'BEGIN { exit !(b > 0.02) }'
+}
+press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
+captured_bytes() { stat -c %s "$work/capture.wav" 2>/dev/null || echo 0; }
+# Two more seconds of sound (44100 stereo 16-bit frames a second).
+two_more_seconds() { (($(captured_bytes) >= $1 + 2 * 176400)); }
+
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
-"$launcher" >"$work/game.log" 2>&1 &
+ALSA_CONFIG_PATH="$support/alsa-capture.conf" \
+VEXO_CAPTURE_WAV="|$support/paced_capture.py $work/capture.wav" \
+  "$launcher" >"$work/game.log" 2>&1 &
 game_pid=$!
 
 wait_until 10 game_window_open || fail "no game window appeared"
@@ -67,6 +92,13 @@ xdotool key space
 sleep 0.5
 xdotool key Return
 wait_until 20 prompt_on_screen || fail "the first weapon prompt never appeared"
+xdotool mousemove 160 100
+press Return
+wait_until 20 second_prompt_on_screen || fail "player 2's weapon prompt never appeared"
+press space
+wait_until 20 battle_on_screen || fail "the battle never began"
+quiet_from=$(captured_bytes)
+wait_until 20 two_more_seconds "$quiet_from" || fail "no sound reached the capture device"
 
 xdotool keydown Escape
 ended=yes
@@ -78,4 +110,5 @@ status=0
 wait "$game_pid" || status=$?
 game_pid=
 ((status == 0)) || fail "the game ended with status $status"
+/usr/bin/python3 "$music_check" "$work/capture.wav" || fail "no music in the battle"
 echo "played through: $launcher"

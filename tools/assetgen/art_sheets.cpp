@@ -16,23 +16,29 @@ BITMAP* sprite_for(const CatalogueFile& file) {
     }
 }
 
-BITMAP* draw_icon() {
-    BITMAP* icon = create_bitmap(64, 64);
+BITMAP* draw_icon(int size) {
+    // Laid out on a 64-pixel grid and scaled, so every size shows the same
+    // picture; sprites grow as whole pixels would, keeping the pixel-art look.
+    const double k = size / 64.0;
+    auto at = [k](int grid) { return static_cast<int>(grid * k); };
+    BITMAP* icon = create_bitmap(size, size);
     clear_to_color(icon, mask_colour());
-    circlefill(icon, 32, 32, 31, makecol(14, 16, 34));
-    circle(icon, 32, 32, 31, makecol(70, 80, 140));
+    circlefill(icon, size / 2, size / 2, size / 2 - 1, makecol(14, 16, 34));
+    circle(icon, size / 2, size / 2, size / 2 - 1, makecol(70, 80, 140));
+    const int star = k > 1 ? static_cast<int>(k + 0.5) : 1;
     Rng rng(64);
     for (int i = 0; i < 40; ++i) {
         int x = 8 + rng.below(48), y = 8 + rng.below(48);
         int b = 90 + rng.below(150);
-        if ((x - 32) * (x - 32) + (y - 32) * (y - 32) < 27 * 27) putpixel(icon, x, y, makecol(b, b, b));
+        if ((x - 32) * (x - 32) + (y - 32) * (y - 32) < 27 * 27)
+            rectfill(icon, at(x), at(y), at(x) + star - 1, at(y) + star - 1, makecol(b, b, b));
     }
     BITMAP* manta = draw_ship_sprite(1);
     BITMAP* dart = draw_ship_sprite(0);
     BITMAP* needle = draw_bullet_sprite(1);
-    rotate_scaled_sprite(icon, manta, 30, 8, itofix(128 + 16), ftofix(0.75));
-    rotate_scaled_sprite(icon, needle, 22, 14, itofix(16), ftofix(1.0));
-    rotate_scaled_sprite(icon, dart, 5, 22, itofix(16), ftofix(1.2));
+    rotate_scaled_sprite(icon, manta, at(30), at(8), itofix(128 + 16), ftofix(0.75 * k));
+    rotate_scaled_sprite(icon, needle, at(22), at(14), itofix(16), ftofix(1.0 * k));
+    rotate_scaled_sprite(icon, dart, at(5), at(22), itofix(16), ftofix(1.2 * k));
     destroy_bitmap(manta);
     destroy_bitmap(dart);
     destroy_bitmap(needle);

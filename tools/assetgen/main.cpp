@@ -1,11 +1,12 @@
 // Writes the game's art, sounds and songs as files, each made here from
 // code and fixed seeds, so every run produces the same bytes.
 //   vexo_assetgen objects DIR       the 29 data-file objects + manifest.txt
-//   vexo_assetgen icon FILE.png     the desktop icon
+//   vexo_assetgen icon SIZE FILE.png  the desktop icon, SIZE pixels square
 //   vexo_assetgen sheet FILE.png    contact sheet of every sprite
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -80,8 +81,9 @@ bool write_picture(BITMAP* picture, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s objects DIR | icon FILE.png | sheet FILE.png\n", argv[0]);
+    const bool icon = argc == 4 && std::strcmp(argv[1], "icon") == 0;
+    if (argc != 3 && !icon) {
+        std::fprintf(stderr, "usage: %s objects DIR | icon SIZE FILE.png | sheet FILE.png\n", argv[0]);
         return 2;
     }
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -92,10 +94,13 @@ int main(int argc, char** argv) {
     _rgb_r_shift_32 = 16; _rgb_g_shift_32 = 8; _rgb_b_shift_32 = 0;
     _rgb_r_shift_24 = 16; _rgb_g_shift_24 = 8; _rgb_b_shift_24 = 0;
     set_color_depth(32);
-    const std::string what = argv[1], where = argv[2];
+    const std::string what = argv[1], where = argv[argc - 1];
     bool ok = false;
-    if (what == "objects") ok = write_objects(where);
-    else if (what == "icon") ok = write_picture(draw_icon(), where);
+    if (icon) {
+        const int size = std::atoi(argv[2]);
+        if (size >= 16 && size <= 1024) ok = write_picture(draw_icon(size), where);
+        else std::fprintf(stderr, "icon size '%s' is not 16 to 1024\n", argv[2]);
+    } else if (what == "objects") ok = write_objects(where);
     else if (what == "sheet") ok = write_picture(draw_contact_sheet(), where);
     else std::fprintf(stderr, "unknown output '%s'\n", what.c_str());
     return ok ? 0 : 1;
