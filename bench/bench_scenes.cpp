@@ -8,7 +8,7 @@
 #include "render/camera.h"
 #include "shell/catalogue.h"
 #include "shell/resources.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/match.h"
+#include "shell/match_steps.h"
 
 struct BITMAP;
 

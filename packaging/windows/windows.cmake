@@ -18,6 +18,7 @@ target_link_libraries(vexo_allegro INTERFACE
   ${VEXO_WINDOWS_ALLEGRO}/lib/liballeg.a
   kernel32 user32 gdi32 comdlg32 ole32 dinput ddraw dxguid winmm dsound)
 
+add_library(vexo_sanitizers INTERFACE)  # none in this build
 add_subdirectory(src)
 
 set(VEXO_WINDOWS_GAME_DIR ${CMAKE_BINARY_DIR}/game)

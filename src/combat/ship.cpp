@@ -5,45 +5,34 @@
 int next_player = 0;
 
 namespace {
+constexpr int SHIP_SIZE = 32;  // the collision box's side
+// A new ship starts within this square from the origin toward +x and +y.
+constexpr int START_SQUARE = 200;
 constexpr double START_HEADING = 64.0;  // pointing toward +x
 // A new ship drifts toward +x with this tiny push.
 constexpr double START_DRIFT_ANGLE = 1.570795;
 constexpr double START_DRIFT_SPEED = 0.002;
 constexpr double QUICK_TURN_FACTOR = 3.0;
 constexpr double BOOSTED_DAMPING = 20.0;
+// A respawned ship comes back within this square around the arena's centre.
+constexpr int RESPAWN_SQUARE = 500;
 }  // namespace
 
 Ship::Ship() {
-    pos = Vec2(0.0, 0.0);
-    vel = Vec2(0.0, 0.0);
-    last_hit = Vec2(0.0, 0.0);
-    speed_damping = 10.0;
-    health = SHIP_FULL_HEALTH;
-
     weapon = player = next_player;
     next_player += 1;
 
     // Both ships start somewhere near the middle; x is drawn before y.
-    pos.x = std::rand() % 200;
-    pos.y = std::rand() % 200;
+    pos.x = std::rand() % START_SQUARE;
+    pos.y = std::rand() % START_SQUARE;
 
     angle = START_HEADING;
     vel.set_from_angle(START_DRIFT_ANGLE, START_DRIFT_SPEED);
 
     bullets.resize(1);
-    bullets.at(0).kind = 0;
-
-    max_speed = 3.0;
-    width = 32;
-    height = 32;
-    flags = 0;
-    deaths = 0;
+    width = SHIP_SIZE;
+    height = SHIP_SIZE;
     bounces = true;
-
-    fire_cooldown = 0;
-    homing_timer = 0;
-    respawn_timer = 0;
-    hit_flash = 0;
 }
 
 void Ship::rotate(double amount) {
@@ -85,8 +74,8 @@ void Ship::update() {
         if (respawn_timer >= RESPAWN_DELAY) {
             health = SHIP_FULL_HEALTH;
             flags = 0;
-            pos.x = std::rand() % 500 - 250;
-            pos.y = std::rand() % 500 - 250;
+            pos.x = std::rand() % RESPAWN_SQUARE - RESPAWN_SQUARE / 2;
+            pos.y = std::rand() % RESPAWN_SQUARE - RESPAWN_SQUARE / 2;
         }
     }
 

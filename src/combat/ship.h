@@ -15,31 +15,36 @@ enum ShipFlags : unsigned int {
     QUICK_TURN = 32,
 };
 
+// Every one of the nine bits at once, the three meaningless ones included:
+// the all-abilities grant.
+constexpr unsigned int ALL_SHIP_FLAGS = 511;
+
 // Player index (and starting weapon) of the next ship built. Written only by
 // the Ship constructor; never reset.
 extern int next_player;
 
 constexpr int SHIP_FULL_HEALTH = 100;
-constexpr int HOMING_DURATION = 600;   // ticks of homing from one add_flags(8)
+constexpr int HOMING_DURATION = 600;   // ticks of homing from one add_flags(HOMING_SHOTS)
 constexpr int RESPAWN_DELAY = 60;      // ticks from death to respawn
 constexpr int HIT_FLASH_TICKS = 10;    // ticks the hit sparks show
 
-// One player's craft.
+// One player's craft. The fields hold the values of a newly built ship; the
+// constructor adds what each ship gets of its own.
 class Ship : public Body {
 public:
     int deaths = 0;
     unsigned int flags = 0;
     double speed_damping = 10.0;  // divisor of the speed excess per tick
-    int player = 0;
+    int player = 0;  // set from next_player
     double max_speed = 3.0;
-    BulletList bullets;
+    BulletList bullets;  // one free record when built
     int fire_cooldown = 0;
     int homing_timer = 0;
     int respawn_timer = 0;  // ticks since the last death
     int hit_flash = 0;      // ticks left of the hit sparks
     int health = SHIP_FULL_HEALTH;
     Vec2 last_hit;
-    int weapon = 0;
+    int weapon = 0;  // set from next_player
 
     Ship();
 
@@ -52,7 +57,6 @@ public:
     void update();
 
     void fire(Ship& target);
-    void spawn_bullet(Ship& target, double heading, double multiplier, bool bounce);
     void check_hits(Ship& target);
     void take_damage(int amount, Vec2 where);
 

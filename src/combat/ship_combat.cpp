@@ -1,4 +1,5 @@
 #include "audio/sound_bank.h"
+#include "combat/bullet_spawn.h"
 #include "combat/ship.h"
 #include "combat/weapons.h"
 #include "shell/resources.h"
@@ -14,39 +15,40 @@ void Ship::fire(Ship& target) {
     double multiplier = (flags & FAST_SHOTS) ? FAST_SHOT_MULTIPLIER : 1.0;
     bool bounce = (flags & BOUNCING_SHOTS) != 0;
 
-    spawn_bullet(target, angle, multiplier, bounce);
+    spawn_bullet(*this, target, angle, multiplier, bounce);
     if (flags & TRIPLE_SHOT) {
-        spawn_bullet(target, angle - TRIPLE_SHOT_SPREAD, multiplier, bounce);
-        spawn_bullet(target, angle + TRIPLE_SHOT_SPREAD, multiplier, bounce);
+        spawn_bullet(*this, target, angle - TRIPLE_SHOT_SPREAD, multiplier, bounce);
+        spawn_bullet(*this, target, angle + TRIPLE_SHOT_SPREAD, multiplier, bounce);
     }
     // One sound however many bullets left the ship.
     sound_bank.play_sound(WEAPONS[weapon].sound_slot);
 }
 
-void Ship::spawn_bullet(Ship& target, double heading, double multiplier, bool bounce) {
+void spawn_bullet(Ship& shooter, Ship& target, double heading, double multiplier, bool bounce) {
+    BulletList& bullets = shooter.bullets;
     int slot = 0;
     while (slot < bullets.size() && bullets.at(slot).kind != 0) slot++;
     if (slot == bullets.size()) bullets.resize(bullets.size() + 1);
 
-    const WeaponSpec& row = WEAPONS[weapon];
+    const WeaponSpec& row = WEAPONS[shooter.weapon];
     double launch_speed = multiplier * row.speed_factor;
     Vec2 d;
     d.set_from_angle(heading * ANGLE_UNIT_RADIANS, launch_speed);
 
     // The bullet inherits the shooter's velocity and leaves along the heading.
     Bullet& b = bullets.at(slot);
-    b.pos = pos;
-    b.vel = Vec2(vel.x + d.x, vel.y - d.y);
+    b.pos = shooter.pos;
+    b.vel = Vec2(shooter.vel.x + d.x, shooter.vel.y - d.y);
     b.angle = heading;
     b.speed = launch_speed;
     b.kind = row.kind;
     b.damage = row.damage;
-    b.sprite = bullet_sprites[weapon];
+    b.sprite = bullet_sprites[shooter.weapon];
     b.bounces = bounce;
-    b.homing = (flags & HOMING_SHOTS) ? 1 : 0;
+    b.homing = (shooter.flags & HOMING_SHOTS) ? 1 : 0;
     b.target = &target;
 
-    fire_cooldown = row.cooldown;
+    shooter.fire_cooldown = row.cooldown;
 }
 
 // A dead target lets bullets pass through. The test is made once: the rest of

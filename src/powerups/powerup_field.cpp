@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <cstdlib>
 
+#include "combat/arena.h"
 #include "combat/ship.h"
 #include "shell/catalogue.h"
 #include "shell/resources.h"
@@ -22,7 +23,7 @@ int sprite_index_of_kind(int kind) {
 Vec2 random_arena_position() {
     int a = std::rand();
     int b = std::rand();
-    return Vec2(b % 3000 - 1500, a % 2000 - 1000);
+    return Vec2(b % ARENA_WIDTH + ARENA_LEFT, a % ARENA_HEIGHT + ARENA_TOP);
 }
 
 constexpr int NEXT_SPAWN_SPREAD = 600;  // 60..659 ticks between automatic items
@@ -32,7 +33,6 @@ constexpr int NEXT_SPAWN_MINIMUM = 60;
 
 PowerUpField::PowerUpField() {
     powerups.resize(1);
-    spawn_timer = FIRST_SPAWN_DELAY;
     for (int kind = 0; kind < POWERUP_KINDS; kind++)
         sprites[kind] = static_cast<BITMAP*>(data_object(sprite_index_of_kind(kind)));
 }

@@ -26,7 +26,7 @@ void Camera::fit(const Body& a, const Body& b) {
 }
 
 Vec2 Vec2::to_screen() {
-    x = (x - camera.left) * camera.zoom;
-    y = (y - camera.top) * camera.zoom;
+    x = screen_x(x);
+    y = screen_y(y);
     return *this;
 }

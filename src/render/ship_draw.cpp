@@ -5,10 +5,26 @@
 #include "render/camera.h"
 
 // The HUD strip is laid out in fixed pixels of the 640 x 480 screen: ship 1
-// on the left, ship 2 from column 350.
+// on the left, ship 2 from column 350. Within its column each ship shows its
+// deaths on the top text row and its health on the next, with the bar framed
+// in the gap between the label and the number.
 static const int HUD_COLUMN_STEP = 350;
+static const int DEATHS_ROW = 0;
+static const int HEALTH_ROW = 11;
+static const int BAR_FRAME_LEFT = 20;  // from the column
+static const int BAR_FRAME_RIGHT = 120;
+static const int BAR_FRAME_TOP = 9;
+static const int BAR_FRAME_BOTTOM = 19;
+// The bar fills the frame's inside from the left. Its length runs from
+// BAR_MIN to BAR_MAX and it is drawn one pixel narrower: a one-pixel stub at
+// BAR_MIN, 99 pixels at full health.
+static const int BAR_LEFT = BAR_FRAME_LEFT + 1;
+static const int BAR_TOP = BAR_FRAME_TOP + 1;
+static const int BAR_BOTTOM = BAR_FRAME_BOTTOM - 1;
 static const int BAR_MIN = 2;
 static const int BAR_MAX = 100;
+// The ring around a live ship, in world units.
+static const double SHIP_RING_RADIUS = 16.0;
 
 static int clamp(int v, int lo, int hi) {
     return v < lo ? lo : (v > hi ? hi : v);
@@ -29,31 +45,32 @@ static int over_full_colour(int excess) {
     return makecol(50, 50, static_cast<int>(excess * 2.55));
 }
 
-static int screen_x(double world_x) {
-    return static_cast<int>((world_x - camera.left) * camera.zoom);
-}
-
-static int screen_y(double world_y) {
-    return static_cast<int>((world_y - camera.top) * camera.zoom);
+// Column of the bar's right edge for a length already clamped to
+// BAR_MIN..BAR_MAX.
+static int bar_right(int column, int length) {
+    return column + BAR_LEFT + length - BAR_MIN;
 }
 
 static void draw_hud(BITMAP* target, const Ship& ship) {
     int x = HUD_COLUMN_STEP * ship.player;
     int colour = hud_colour(ship.player);
 
-    textprintf_ex(target, font, x, 0, colour, -1, "P%d: Deaths: %3d", ship.player + 1, ship.deaths);
+    textprintf_ex(target, font, x, DEATHS_ROW, colour, -1, "P%d: Deaths: %3d", ship.player + 1,
+                  ship.deaths);
     // The fourteen spaces leave room for the bar between the label and the
     // number.
-    textprintf_ex(target, font, x, 11, colour, -1, "HP              %3d", ship.health);
-    rect(target, x + 20, 9, x + 120, 19, colour);
+    textprintf_ex(target, font, x, HEALTH_ROW, colour, -1, "HP              %3d", ship.health);
+    rect(target, x + BAR_FRAME_LEFT, BAR_FRAME_TOP, x + BAR_FRAME_RIGHT, BAR_FRAME_BOTTOM, colour);
 
     // A dead ship still shows a one-pixel stub.
     int length = clamp(ship.health, BAR_MIN, BAR_MAX);
-    rectfill(target, x + 21, 10, x + 19 + length, 18, health_bar_colour(ship.health));
+    rectfill(target, x + BAR_LEFT, BAR_TOP, bar_right(x, length), BAR_BOTTOM,
+             health_bar_colour(ship.health));
 
     if (ship.health > SHIP_FULL_HEALTH) {
         int excess = clamp(ship.health - SHIP_FULL_HEALTH, BAR_MIN, BAR_MAX);
-        rectfill(target, x + 21, 10, x + 19 + excess, 18, over_full_colour(excess));
+        rectfill(target, x + BAR_LEFT, BAR_TOP, bar_right(x, excess), BAR_BOTTOM,
+                 over_full_colour(excess));
     }
 }
 
@@ -90,10 +107,10 @@ static void draw_explosion(BITMAP* target, int sx, int sy, int t) {
 // Eight rays that grow from nothing as hit_flash counts down. The angle step
 // and limit carry five digits of pi, which makes the star slightly lopsided.
 static void draw_hit_sparks(BITMAP* target, const Ship& ship) {
-    int hx = screen_x(ship.last_hit.x);
-    int hy = screen_y(ship.last_hit.y);
     if (ship.hit_flash <= 0) return;
 
+    int hx = static_cast<int>(screen_x(ship.last_hit.x));
+    int hy = static_cast<int>(screen_y(ship.last_hit.y));
     double length = (HIT_FLASH_TICKS - ship.hit_flash) * camera.zoom;
     int colour = makecol(255, 64, 64);
     for (double a = 0.0; a < 6.28318; a += 0.7853975) {
@@ -107,11 +124,12 @@ void Ship::draw(BITMAP* target) const {
     draw_hud(target, *this);
     draw_live_bullets(target, *this);
 
-    int sx = screen_x(pos.x);
-    int sy = screen_y(pos.y);
+    int sx = static_cast<int>(screen_x(pos.x));
+    int sy = static_cast<int>(screen_y(pos.y));
     if (health > 0) {
         Body::draw(target);
-        circle(target, sx, sy, static_cast<int>(camera.zoom * 16.0), makecol(255, 255, 128));
+        int ring = static_cast<int>(camera.zoom * SHIP_RING_RADIUS);
+        circle(target, sx, sy, ring, makecol(255, 255, 128));
     } else {
         draw_explosion(target, sx, sy, respawn_timer);
     }

@@ -5,9 +5,6 @@
 
 #include "render/camera.h"
 
-static const int LOGICAL_SCREEN_W = 640;
-static const int LOGICAL_SCREEN_H = 480;
-
 void Starfield::scatter() {
     for (Vec2& star : stars) {
         star.x = std::rand() % 5000 - 2500;
@@ -28,7 +25,7 @@ static int grey_level(int index) {
 static bool takes_direct_writes(BITMAP* target) {
     int depth = bitmap_color_depth(target);
     return (depth == 15 || depth == 16) &&
-           target->w >= LOGICAL_SCREEN_W && target->h >= LOGICAL_SCREEN_H;
+           target->w >= VIEW_COLUMNS && target->h >= VIEW_ROWS;
 }
 
 void Starfield::draw(BITMAP* target) const {
@@ -36,9 +33,9 @@ void Starfield::draw(BITMAP* target) const {
     bool direct = takes_direct_writes(target);
 
     for (int i = 0; i < STAR_COUNT; i++) {
-        int sx = static_cast<int>((stars[i].x - camera.left) * camera.zoom);
-        int sy = static_cast<int>((stars[i].y - camera.top) * camera.zoom);
-        if (!(0 < sx && sx < LOGICAL_SCREEN_W && 0 < sy && sy < LOGICAL_SCREEN_H))
+        int sx = static_cast<int>(screen_x(stars[i].x));
+        int sy = static_cast<int>(screen_y(stars[i].y));
+        if (!(0 < sx && sx < VIEW_COLUMNS && 0 < sy && sy < VIEW_ROWS))
             continue;
 
         int v = grey_level(i);

@@ -1,34 +1,39 @@
-#include "shell/match.h"
+#include "shell/match_steps.h"
 
 #include <allegro.h>
 #include <cstdlib>
 
 #include "audio/sound_bank.h"
+#include "combat/arena.h"
 #include "render/camera.h"
 #include "shell/game_clock.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
-// What tells the two selection phases apart.
-struct SelectionPhase {
-    int stop_key;  // besides Esc
-    const char* prompt;
-};
-
-const SelectionPhase SELECTION[2] = {
-    {KEY_ENTER, "Player 1, select your weapon: Press 1, 2, or 3. Press Enter when ready"},
-    {KEY_SPACE, "Player 2, select your weapon: Press 1, 2, or 3. Press Spacebar when ready"},
-};
+constexpr double BATTLE_THRUST_PLAYER_1 = 0.2;
+constexpr double BATTLE_THRUST_PLAYER_2 = 0.1;
+constexpr double BATTLE_TURN_STEP = 1.0;
 
 const Vec2 BATTLE_START_SHIP_1(-100.0, -100.0);
 const Vec2 BATTLE_START_SHIP_2(100.0, 100.0);
 
-Ship& selecting_ship(Match& m, Phase phase) {
-    return phase == PHASE_PLAYER_1_SELECT ? m.ship1 : m.ship2;
+// What tells the two selection phases apart.
+struct Selection {
+    Ship& chooser;
+    Ship& other;
+    int stop_key;  // besides Esc
+    const char* prompt;
+};
+
+Selection player_1_selection(Match& m) {
+    return {m.ship1, m.ship2, KEY_ENTER,
+            "Player 1, select your weapon: Press 1, 2, or 3. Press Enter when ready"};
 }
 
-Ship& other_ship(Match& m, Phase phase) {
-    return phase == PHASE_PLAYER_1_SELECT ? m.ship2 : m.ship1;
+Selection player_2_selection(Match& m) {
+    return {m.ship2, m.ship1, KEY_SPACE,
+            "Player 2, select your weapon: Press 1, 2, or 3. Press Spacebar when ready"};
 }
 
 // Keys 1, 2 and 3 are tested in that order: when several are held, the last wins.
@@ -43,33 +48,34 @@ void copy_to_screen(const Match& m) {
 }
 
 void draw_arena_border(BITMAP* target) {
-    Vec2 top_left(-1500.0, -1000.0);
-    Vec2 bottom_right(1500.0, 1000.0);
-    top_left.to_screen();
-    bottom_right.to_screen();
+    Vec2 top_left = Vec2(ARENA_LEFT, ARENA_TOP).to_screen();
+    Vec2 bottom_right = Vec2(ARENA_RIGHT, ARENA_BOTTOM).to_screen();
     rect(target, static_cast<int>(top_left.x), static_cast<int>(top_left.y),
          static_cast<int>(bottom_right.x), static_cast<int>(bottom_right.y),
          makecol(255, 128, 128));
 }
 
-}  // namespace
-
-void selection_logic_step(Match& m, Phase phase) {
-    Ship& ship = selecting_ship(m, phase);
-    ship.fire(other_ship(m, phase));
-    weapon_keys(ship);
-    if (key[SELECTION[phase].stop_key] || key[KEY_ESC]) m.running = false;
-    ship.update();
+void selection_logic_step(Match& m, const Selection& s) {
+    s.chooser.fire(s.other);
+    weapon_keys(s.chooser);
+    if (key[s.stop_key] || key[KEY_ESC]) m.running = false;
+    s.chooser.update();
 }
 
-void selection_frame(Match& m, Phase phase) {
+void selection_frame(Match& m, const Selection& s) {
     clear_bitmap(m.back_buffer);
-    selecting_ship(m, phase).draw(m.back_buffer);
+    s.chooser.draw(m.back_buffer);
     // The prompt is opaque: its background covers what the ship drew beneath.
-    textprintf_ex(m.back_buffer, font, 0, 0, makecol(255, 255, 255), 0, "%s",
-                  SELECTION[phase].prompt);
+    textprintf_ex(m.back_buffer, font, 0, 0, makecol(255, 255, 255), 0, "%s", s.prompt);
     copy_to_screen(m);
 }
+
+void run_phase(Match& m, Phase phase) {
+    begin_phase(m);
+    while (phase_pass(m, phase)) end_if_stop_signalled();
+}
+
+}  // namespace
 
 void start_battle(Match& m) {
     m.ship1.set_position(BATTLE_START_SHIP_1);
@@ -80,7 +86,7 @@ void battle_logic_step(Match& m) {
     if (key[KEY_ESC]) m.running = false;
     if (key[KEY_TAB] && key[KEY_A]) m.powerups.spawn();
     if (key[KEY_TAB] && key[KEY_H]) m.ship1.add_flags(HOMING_SHOTS);
-    if (key[KEY_TAB] && key[KEY_P]) m.ship1.add_flags(511);
+    if (key[KEY_TAB] && key[KEY_P]) m.ship1.add_flags(ALL_SHIP_FLAGS);
 
     weapon_keys(m.ship1);
     if (key[KEY_LEFT]) m.ship1.rotate(-BATTLE_TURN_STEP);
@@ -121,22 +127,24 @@ void begin_phase(Match& m) {
     m.running = true;
 }
 
+// Every due tick runs before the next frame, however many there are.
 bool phase_pass(Match& m, Phase phase) {
-    // Every due tick runs before the next frame, however many there are.
+    if (phase == PHASE_BATTLE) {
+        while (game_clock.ticks > 0) {
+            battle_logic_step(m);
+            game_clock.ticks--;
+        }
+        battle_frame(m);
+        return m.running;
+    }
+
+    Selection s = phase == PHASE_PLAYER_1_SELECT ? player_1_selection(m) : player_2_selection(m);
     while (game_clock.ticks > 0) {
-        if (phase == PHASE_BATTLE) battle_logic_step(m);
-        else selection_logic_step(m, phase);
+        selection_logic_step(m, s);
         game_clock.ticks--;
     }
-    if (phase == PHASE_BATTLE) battle_frame(m);
-    else selection_frame(m, phase);
+    selection_frame(m, s);
     return m.running;
-}
-
-void run_phase(Match& m, Phase phase) {
-    begin_phase(m);
-    while (phase_pass(m, phase)) {
-    }
 }
 
 void run_match(Match& m) {

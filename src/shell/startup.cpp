@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "audio/sound_bank.h"
@@ -12,31 +13,57 @@
 #include "shell/datafile_check.h"
 #include "shell/game_clock.h"
 #include "shell/resources.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
 const char* const DATA_FILE_NAME = "vexo.dat";
+// How often the timer looks for a stop signal while a dialog has the keyboard.
+constexpr int STOP_CHECKS_PER_SECOND = 20;
+
+// The library's reason for a failure, or the system's when it gave none
+// (it says nothing when it runs out of memory).
+const char* failure_reason() {
+    if (allegro_error[0]) return allegro_error;
+    if (errno != 0) return std::strerror(errno);
+    return "no reason given";
+}
 
 // Nothing can be shown or asked without the library and a window: say why on
 // stderr and stop, rather than wait for a key that can never come.
 [[noreturn]] void fail_without_screen(const char* what) {
-    std::fprintf(stderr, "%s: %s\n", what, allegro_error[0] ? allegro_error : "no display");
+    std::fprintf(stderr, "%s: %s\n", what, failure_reason());
+    std::fflush(stderr);
+    std::exit(1);
+}
+
+// A driver the game cannot run without: without a keyboard no key is ever
+// seen, without the timer no tick ever comes. The line goes to the log and,
+// since the window closes with the process, to stderr as well.
+void require(bool installed, const char* what) {
+    if (installed) return;
+    const char* line = console.format("Error installing the %s: %s", what, failure_reason());
+    console.print(line);
+    std::fprintf(stderr, "%s\n", line);
     std::fflush(stderr);
     std::exit(1);
 }
 
 void wait_for_key() {
-    while (!keypressed()) {
-    }
+    while (!keypressed()) end_if_stop_signalled();
 }
 
 void install_drivers() {
     console.print("Installing keyboard...");
-    install_keyboard();
+    errno = 0;
+    require(install_keyboard() == 0, "keyboard");
 
     console.print("Installing timers...");
-    install_timer();
-    install_int_ex(tick_handler, BPS_TO_TIMER(TICKS_PER_SECOND));
+    errno = 0;
+    require(install_timer() == 0, "timer");
+    require(install_int_ex(tick_handler, BPS_TO_TIMER(TICKS_PER_SECOND)) == 0, "game clock");
+    require(install_int_ex(close_dialogs_on_stop_signal, BPS_TO_TIMER(STOP_CHECKS_PER_SECOND)) == 0,
+            "signal watch");
 
     console.print("Installing mouse...");
     console.print(console.format("-> %d buttons.", install_mouse()));
@@ -97,7 +124,9 @@ void choose_screen_mode(ModeRequest& mode) {
 
 void load_data_file() {
     console.print("Loading datafile...");
-    if (!datafile_structure_ok(DATA_FILE_NAME)) data_file_unusable(nullptr);
+    bool structure_ok = datafile_structure_ok(DATA_FILE_NAME);
+    end_if_stop_signalled();
+    if (!structure_ok) data_file_unusable(nullptr);
     data_file = load_datafile(DATA_FILE_NAME);
     if (!data_file) data_file_unusable(nullptr);
 
@@ -118,7 +147,10 @@ void start_up(ModeRequest& mode) {
     console.set_mode(Console::SILENT);
     console.print("Vexo v0.01 by Korvath\n");
     console.print("Initializing allegro...");
+    remember_ignored_stop_signals();
+    errno = 0;
     if (allegro_init() != 0) fail_without_screen("Cannot initialise Allegro");
+    watch_stop_signals();
 
     set_color_depth(16);
     // The start-up log's window: GDI on Windows; elsewhere, where there is no
@@ -128,6 +160,7 @@ void start_up(ModeRequest& mode) {
 #else
     const int log_window_card = GFX_AUTODETECT_WINDOWED;
 #endif
+    errno = 0;
     if (set_gfx_mode(log_window_card, 320, 200, 0, 0) != 0)
         fail_without_screen("Cannot open the start-up window");
     console.set_mode(Console::ON_SCREEN);

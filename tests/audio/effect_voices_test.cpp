@@ -4,7 +4,7 @@
 #include "audio/sound_bank.h"
 #include "combat/ship.h"
 #include "powerups/powerup_field.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 #include "test_sounds.h"
 
 namespace {
@@ -112,9 +112,7 @@ TEST_F(GameSoundTest, RepairItemPlaysTheHitSound) {
         EXPECT_EQ(target.health, 125);
         EXPECT_TRUE(only_playing(SOUND_HIT));
     }
-    // The field let go of the item sprites; the data file must not again.
-    const int sprite_objects[] = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-    for (int index : sprite_objects) data.objects()[index].dat = nullptr;
+    data.forget_item_sprites();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound_bank.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "combat/bullet.h"
+#include "combat/bullet_spawn.h"
 #include "combat/record_array.h"
 #include "combat/ship.h"
 
@@ -102,18 +103,18 @@ TEST(RecordArray, FreeRecordsAreReusedInIndexOrderBeforeGrowing) {
     shooter.bullets.at(1).kind = 1;
     shooter.bullets.at(1).angle = -1.0;
 
-    shooter.spawn_bullet(target, 10.0, 1.0, false);
+    spawn_bullet(shooter, target, 10.0, 1.0, false);
     ASSERT_EQ(shooter.bullets.size(), 3);
     EXPECT_NE(shooter.bullets.at(0).kind, 0);
     EXPECT_DOUBLE_EQ(shooter.bullets.at(0).angle, 10.0);
     EXPECT_EQ(shooter.bullets.at(2).kind, 0);
 
-    shooter.spawn_bullet(target, 20.0, 1.0, false);
+    spawn_bullet(shooter, target, 20.0, 1.0, false);
     ASSERT_EQ(shooter.bullets.size(), 3);
     EXPECT_DOUBLE_EQ(shooter.bullets.at(2).angle, 20.0);
     EXPECT_DOUBLE_EQ(shooter.bullets.at(1).angle, -1.0);
 
-    shooter.spawn_bullet(target, 30.0, 1.0, false);
+    spawn_bullet(shooter, target, 30.0, 1.0, false);
     ASSERT_EQ(shooter.bullets.size(), 4);
     EXPECT_NE(shooter.bullets.at(3).kind, 0);
     EXPECT_DOUBLE_EQ(shooter.bullets.at(3).angle, 30.0);

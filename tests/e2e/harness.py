@@ -96,7 +96,7 @@ class Game:
     that system, so screenshots are cut to that window and keys go to it."""
 
     def __init__(self, paths, name, with_data=True, data_file=None, env=None,
-                 executable=None, display=True, workdir=None, launcher=(),
+                 executable=None, display=True, preexec=None, workdir=None, launcher=(),
                  window=None, screen_size=SCREEN_SIZE, slowness=1):
         self.paths = paths
         self.name = name
@@ -110,13 +110,13 @@ class Game:
             shutil.copyfile(source, os.path.join(self.workdir, "vexo.dat"))
         self.x = XServer(screen_size) if display else None
         try:
-            self._launch(executable, env)
+            self._launch(executable, env, preexec)
         except BaseException:
             if self.x:
                 self.x.stop()
             raise
 
-    def _launch(self, executable, env):
+    def _launch(self, executable, env, preexec):
         self.env = dict(os.environ)
         self.env.pop("DISPLAY", None)
         if self.x:
@@ -130,7 +130,7 @@ class Game:
             self.proc = subprocess.Popen(
                 self.launcher + [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
                 env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                preexec_fn=die_with_parent)
+                preexec_fn=lambda: (die_with_parent(), preexec and preexec()))
 
     # --- keyboard -------------------------------------------------------
     def xdotool(self, *args):

@@ -1,4 +1,7 @@
-"""Start-up: the log in the small window, the mode dialog and its preset."""
+"""Start-up: the log in the small window, the mode dialog and its preset;
+a failing timer and stop signals."""
+import resource
+import signal
 import time
 
 import flow
@@ -125,5 +128,88 @@ def no_display(paths, font):
         own_lines = [line for line in game.stderr().splitlines()
                      if line.strip() and not line.startswith("ALSA lib")]
         check(own_lines, "no message on stderr without a display")
+    finally:
+        game.stop()
+
+
+def timer_fails(paths, font):
+    """Room in memory for one thread's stack but not two: the library's
+    background thread starts, its timer thread cannot. The game says so and
+    ends, rather than drawing phase 1 for ever with no tick to run it."""
+    stack = 16 << 30
+
+    def no_room_for_the_timer():
+        resource.setrlimit(resource.RLIMIT_STACK, (stack, stack))
+        resource.setrlimit(resource.RLIMIT_AS, (stack * 3 // 2, stack * 3 // 2))
+
+    game = Game(paths, "timer-fails", preexec=no_room_for_the_timer)
+    try:
+        flow.expect_exit(game, 1, timeout=10, what="without a timer")
+        check("Error installing the timer: " in game.stderr(),
+              "no timer error on stderr: %s" % game.stderr()[-400:])
+    finally:
+        game.stop()
+
+
+def no_core_file():
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+
+
+def ignoring(number):
+    def preexec():
+        no_core_file()
+        signal.signal(number, signal.SIG_IGN)
+    return preexec
+
+
+def stopped_by(game, number, where):
+    sent = time.time()
+    game.proc.send_signal(number)
+    code = game.wait_exit(3.0)
+    check(code == -number, "%s: signal %d %s gave status %s, wanted death by the signal; stderr: %s"
+          % (game.name, number, where, code, game.stderr()[-400:]))
+    check(time.time() - sent < 2.0, "%s: took %.1f s to end" % (game.name, time.time() - sent))
+
+
+def stop_signals(paths, font):
+    """SIGTERM, SIGINT and SIGQUIT end the game at once and by the signal, in
+    the start-up's key wait, the mode dialog and the phases; one ignored at
+    launch stays ignored."""
+    game = Game(paths, "term-in-startup", preexec=no_core_file)
+    try:
+        flow.await_startup_log(game, font)
+        stopped_by(game, signal.SIGTERM, "in the start-up's key wait")
+    finally:
+        game.stop()
+
+    game = Game(paths, "int-in-dialog", preexec=no_core_file)
+    try:
+        flow.await_startup_log(game, font)
+        flow.open_dialog(game, font)
+        stopped_by(game, signal.SIGINT, "in the mode dialog")
+    finally:
+        game.stop()
+
+    game = flow.start_to_phase1(paths, "quit-in-phase-1", font, preexec=no_core_file)
+    try:
+        stopped_by(game, signal.SIGQUIT, "in player 1's choice")
+    finally:
+        game.stop()
+
+    game = flow.start_to_battle(paths, "term-in-battle", font, preexec=no_core_file)
+    try:
+        stopped_by(game, signal.SIGTERM, "in the battle")
+    finally:
+        game.stop()
+
+    game = Game(paths, "int-ignored", preexec=ignoring(signal.SIGINT))
+    try:
+        flow.await_startup_log(game, font)
+        game.proc.send_signal(signal.SIGINT)
+        time.sleep(1.0)
+        check(game.running(), "SIGINT ignored at launch ended the game (status %s)" % game.proc.returncode)
+        flow.open_dialog(game, font)
+        game.press("Escape")
+        flow.expect_exit(game, 0, what="after Esc in the mode dialog, SIGINT ignored")
     finally:
         game.stop()

@@ -6,6 +6,8 @@ ALL = {
     "startup": sc_startup.startup,
     "dialog_cancel": sc_startup.dialog_cancel,
     "no_display": sc_startup.no_display,
+    "timer_fails": sc_startup.timer_fails,
+    "stop_signals": sc_startup.stop_signals,
     "data_missing": sc_bad_data.missing,
     "data_truncated": sc_bad_data.truncated,
     "data_28_objects": sc_bad_data.too_few_objects,

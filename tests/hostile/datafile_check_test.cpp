@@ -116,11 +116,34 @@ TEST_F(DatafileCheck, RefusesBodiesWhoseHeaderDisagreesWithTheirSize) {
     EXPECT_FALSE(accepts(longer_track));
 }
 
-TEST_F(DatafileCheck, RefusesTypesTheGameNeverShips) {
-    for (long type : {long(DAT_FONT), long(DAT_RLE_SPRITE), long(DAT_PALETTE), long(DAT_END)}) {
+TEST_F(DatafileCheck, RefusesTypesWhoseShapeTheBodyDoesNotHave) {
+    // A font or an RLE sprite read from a bitmap's bytes would size its
+    // tables from pixels; a palette is read as plain bytes and passes, for
+    // the catalogue to name.
+    for (long type : {long(DAT_FONT), long(DAT_RLE_SPRITE), long(DAT_END)}) {
         Bytes swapped = image;
         write_be32(swapped, object(CAT_SHIP_1).type_at, type);
         EXPECT_FALSE(accepts(swapped)) << type;
+    }
+    Bytes palette = image;
+    write_be32(palette, object(CAT_SHIP_1).type_at, DAT_PALETTE);
+    EXPECT_TRUE(accepts(palette));
+}
+
+TEST_F(DatafileCheck, RefusesSpritesTooWideToDrawButNotUndrawnBitmaps) {
+    for (int width : {2048, 2049}) {
+        for (int index : {int(CAT_SHIP_1), int(CAT_OBJECT_COUNT)}) {
+            const ObjectFields& o = object(index == CAT_SHIP_1 ? CAT_SHIP_1 : 31);  // 31: the info object
+            Bytes wide = image;
+            Bytes body = {0, 8, static_cast<unsigned char>(width >> 8), static_cast<unsigned char>(width), 0, 1};
+            body.resize(6 + static_cast<size_t>(width), 0x33);
+            auto at = wide.begin() + static_cast<long>(o.body_at);
+            wide.insert(wide.erase(at, at + o.body_size), body.begin(), body.end());
+            write_be32(wide, o.type_at, DAT_BITMAP);
+            write_be32(wide, o.stored_size_at, static_cast<long>(body.size()));
+            write_be32(wide, o.unpacked_size_at, static_cast<long>(body.size()));
+            EXPECT_EQ(accepts(wide), width <= 2048 || index != CAT_SHIP_1) << width << " at " << index;
+        }
     }
 }
 

@@ -5,11 +5,9 @@
 
 #include "combat/ship.h"
 #include "powerups/powerup_field.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 
-// A field built from an in-memory data file. The field releases its item
-// sprites when destroyed, as in the game, so the data file forgets them
-// first rather than free them a second time.
+// A field built from an in-memory data file.
 class FieldTest : public testing::Test {
 protected:
     FakeDataFile data;
@@ -22,7 +20,7 @@ protected:
 
     ~FieldTest() override {
         field.reset();
-        for (int index : SPRITE_INDEX_OF_KIND) data.objects()[index].dat = nullptr;
+        data.forget_item_sprites();
     }
 
     // Catalogue object holding the picture of each kind, in kind order.

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/catalogue.h"
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 
 TEST(Catalogue, ExpectedTypes) {
     EXPECT_EQ(catalogue_expected_type(0), DAT_BITMAP);

@@ -13,7 +13,7 @@
 #include "process_memory.h"
 #include "render/camera.h"
 #include "shell/catalogue.h"
-#include "shell/match.h"
+#include "shell/match_steps.h"
 #include "soak_keys.h"
 #include "support/match_fixture.h"
 

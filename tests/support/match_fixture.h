@@ -9,8 +9,8 @@
 #include "render/camera.h"
 #include "shell/catalogue.h"
 #include "shell/game_clock.h"
-#include "shell/match.h"
-#include "support/fake_datafile.h"
+#include "shell/match_steps.h"
+#include "fakes/fake_datafile.h"
 
 // A match as the start-up leaves it, drawing into a memory back buffer and
 // read from key[] and key_shifts that the test writes.
@@ -30,9 +30,7 @@ protected:
     void TearDown() override {
         release_all_keys();
         match.reset();
-        // The power-up field released its item sprites (objects 5 to 15),
-        // as it does in the game; the data file must not free them again.
-        for (int i = CAT_POWERUP_0; i <= CAT_POWERUP_2 + 7; i++) data.objects()[i].dat = nullptr;
+        data.forget_item_sprites();
         destroy_bitmap(buffer);
         game_clock.ticks = 0;
     }

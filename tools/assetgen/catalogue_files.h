@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-// The 29 objects of vexo.dat in index order: the file the generator writes
-// for each and the type `dat` must grab it as.
+// The objects of vexo.dat in the index order of the game's catalogue: the
+// file the generator writes for each and the type `dat` must grab it as.
 enum class ObjectKind { BULLET, POWERUP, SHIP, EFFECT, SONG, FILLER };
 
 struct CatalogueFile {

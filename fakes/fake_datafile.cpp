@@ -1,8 +1,9 @@
-#include "support/fake_datafile.h"
+#include "fakes/fake_datafile.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#include "powerups/powerup.h"
 #include "shell/catalogue.h"
 #include "shell/resources.h"
 
@@ -48,6 +49,10 @@ void FakeDataFile::install() {
     bullet_sprites[0] = static_cast<BITMAP*>(entries[CAT_BULLET_WEAPON_0].dat);
     bullet_sprites[1] = static_cast<BITMAP*>(entries[CAT_BULLET_WEAPON_1].dat);
     bullet_sprites[2] = static_cast<BITMAP*>(entries[CAT_BULLET_WEAPON_2].dat);
+}
+
+void FakeDataFile::forget_item_sprites() {
+    for (int i = CAT_POWERUP_0; i < CAT_POWERUP_0 + POWERUP_KINDS; i++) entries[i].dat = nullptr;
 }
 
 MIDI* make_test_midi() {

@@ -15,6 +15,11 @@ public:
     DATAFILE* objects() { return entries; }
     // Sets the game's data_file and bullet_sprites to this file.
     void install();
+    // A power-up field destroys the item sprites it took (objects 5 to 15)
+    // with itself, as the game's does, whose data file is never unloaded.
+    // Once a field built on this file is gone, this keeps the file from
+    // destroying them a second time.
+    void forget_item_sprites();
 
     static int fake_object_colour(int index);
 
