@@ -153,10 +153,15 @@ void start_up(ModeRequest& mode) {
     watch_stop_signals();
 
     set_color_depth(16);
-    // The start-up log's window; a desktop window where the original asked
-    // for the Windows GDI driver.
+    // The start-up log's window: GDI on Windows; elsewhere, where there is no
+    // GDI driver, the platform's own windowed one.
+#ifdef ALLEGRO_WINDOWS
+    const int log_window_card = GFX_GDI;
+#else
+    const int log_window_card = GFX_AUTODETECT_WINDOWED;
+#endif
     errno = 0;
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 320, 200, 0, 0) != 0)
+    if (set_gfx_mode(log_window_card, 320, 200, 0, 0) != 0)
         fail_without_screen("Cannot open the start-up window");
     console.set_mode(Console::ON_SCREEN);
 

@@ -126,6 +126,10 @@ def battle_begun(image, font):
     return hud_reads(image, font, 0, 0, 100) and reads(image, font, "P2: Deaths:   0", P2_HUD_X, 0, near(P2_COLOUR))
 
 
+def await_battle(game, font, label="battle"):
+    return game.wait_for(label, lambda im: battle_begun(im, font))
+
+
 def start_to_phase1(paths, name, font, by_mouse=True, **game_options):
     game = Game(paths, name, **game_options)
     await_startup_log(game, font)
@@ -143,8 +147,8 @@ def start_to_battle(paths, name, font, **game_options):
     """Each key is held until its phase has ended on screen: Enter does
     nothing in player 2's choice, nor Space in the battle."""
     game = start_to_phase1(paths, name, font, **game_options)
-    game.hold_until("Return", "phase2-prompt", lambda im: reads(im, font, PROMPTS[1], 0, 0))
-    game.hold_until("space", "battle", lambda im: battle_begun(im, font))
+    game.hold_until(["Return"], lambda: await_prompt(game, font, 1))
+    game.hold_until(["space"], lambda: await_battle(game, font))
     return game
 
 

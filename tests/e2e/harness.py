@@ -33,16 +33,20 @@ class ScenarioFailed(Exception):
     pass
 
 
+class ScenarioSkipped(Exception):
+    """What the scenario needs cannot be had on this machine at all."""
+
+
 def check(condition, message):
     if not condition:
         raise ScenarioFailed(message)
 
 
 class XServer:
-    def __init__(self):
+    def __init__(self, size=SCREEN_SIZE):
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN_SIZE,
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=die_with_parent)
@@ -83,22 +87,30 @@ class XServer:
 
 
 class Game:
-    """One run of the executable, with the X server it shows on."""
+    """One run of the executable, with the X server it shows on.
+
+    By default the game runs in a scratch folder with a copy of vexo.dat, in
+    a window at the screen's top left. Another system's build (the Windows
+    game under Wine) gives the folder it runs in (`workdir`), the `launcher`
+    before the executable, and the `window` name: its window is placed by
+    that system, so screenshots are cut to that window and keys go to it."""
 
     def __init__(self, paths, name, with_data=True, data_file=None, env=None,
-                 executable=None, display=True, preexec=None, wrapper=(), patience=1):
+                 executable=None, display=True, preexec=None, workdir=None, launcher=(),
+                 window=None, screen_size=SCREEN_SIZE, slowness=1):
         self.paths = paths
         self.name = name
-        # Every wait is stretched by this: a game under memcheck runs many
-        # times slower, and each step waits for what it shows, not a clock.
-        self.patience = patience
-        self.wrapper = list(wrapper)
         self.shot_count = 0
-        self.workdir = tempfile.mkdtemp(prefix="vexo-e2e-%s-" % name, dir=paths.out_dir)
+        # Scales every wait: under memcheck or Wine the game runs many times
+        # slower, and each step waits for what it shows, not for a clock.
+        self.slowness = slowness
+        self.launcher = list(launcher)
+        self.window = window
+        self.workdir = workdir or tempfile.mkdtemp(prefix="vexo-e2e-%s-" % name, dir=paths.out_dir)
         source = data_file or os.path.join(paths.game_dir, "vexo.dat")
-        if with_data:
+        if with_data and not workdir:
             shutil.copyfile(source, os.path.join(self.workdir, "vexo.dat"))
-        self.x = XServer() if display else None
+        self.x = XServer(screen_size) if display else None
         try:
             self._launch(executable, env, preexec)
         except BaseException:
@@ -118,7 +130,7 @@ class Game:
         self.launched = time.time()
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.proc = subprocess.Popen(
-                self.wrapper + [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
+                self.launcher + [executable or os.path.join(self.paths.game_dir, "vexo")], cwd=self.workdir,
                 env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                 preexec_fn=lambda: (die_with_parent(), preexec and preexec()))
 
@@ -128,8 +140,23 @@ class Game:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def point_into_window(self, x=160, y=100):
+        if self.window:
+            # Focus the window by hand: there is no window manager to do it.
+            self.xdotool("search", "--onlyvisible", "--name", "^%s$" % self.window, "windowfocus", "--sync")
+            return
         # No window manager: keys go to the window under the pointer.
         self.xdotool("mousemove", x, y)
+
+    def window_box(self):
+        """The game window's place on the screen, or None while it has none."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % self.window,
+                                "getwindowgeometry", "--shell"],
+                               env=self.env, capture_output=True, text=True)
+        values = dict(line.split("=", 1) for line in found.stdout.split() if "=" in line)
+        if found.returncode != 0 or "WIDTH" not in values:
+            return None
+        x, y = int(values["X"]), int(values["Y"])
+        return x, y, x + int(values["WIDTH"]), y + int(values["HEIGHT"])
 
     def keydown(self, *keys):
         for k in keys:
@@ -139,18 +166,19 @@ class Game:
         for k in keys:
             self.xdotool("keyup", k)
 
+    def hold_until(self, keys, wait):
+        """Holds keys down until wait() returns, and gives back its result:
+        a press can be missed when the system delivers its events late."""
+        self.keydown(*keys)
+        try:
+            return wait()
+        finally:
+            self.keyup(*reversed(keys))
+
     def press(self, *keys, hold=KEY_HOLD):
         self.keydown(*keys)
         time.sleep(hold)
         self.keyup(*reversed(keys))
-
-    def hold_until(self, key, label, condition, timeout=8.0):
-        """Holds a key until the screen shows what it does, at any pace."""
-        self.keydown(key)
-        try:
-            return self.wait_for(label, condition, timeout)
-        finally:
-            self.keyup(key)
 
     # --- camera ---------------------------------------------------------
     def shot(self, label):
@@ -160,12 +188,17 @@ class Game:
                        env=self.env, check=True, stderr=subprocess.DEVNULL)
         image = Image.open(path).convert("RGB")
         image.load()
+        if self.window:
+            box = self.window_box()
+            # Without its window the picture is blank, and no wait is met.
+            image = image.crop(box) if box else Image.new("RGB", (1, 1))
+            image.save(path)
         self.last_shot_path = path
         return image
 
     def wait_for(self, label, condition, timeout=8.0, pause=0.1):
         """Photographs until condition(image) holds; the last image either way."""
-        deadline = time.time() + timeout * self.patience
+        deadline = time.time() + timeout * self.slowness
         while True:
             image = self.shot(label)
             if condition(image):
@@ -175,12 +208,12 @@ class Game:
                   % (self.name, self.proc.returncode, label, self.stderr()))
             check(time.time() < deadline, "%s: gave up waiting for %s (see %s)"
                   % (self.name, label, self.last_shot_path))
-            time.sleep(pause * self.patience)
+            time.sleep(pause * self.slowness)
 
     # --- process --------------------------------------------------------
     def wait_exit(self, timeout=5.0):
         try:
-            return self.proc.wait(timeout * self.patience)
+            return self.proc.wait(timeout * self.slowness)
         except subprocess.TimeoutExpired:
             raise ScenarioFailed("%s: the game did not end within %.1f s" % (self.name, timeout))
 

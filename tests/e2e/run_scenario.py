@@ -8,9 +8,12 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import ScenarioFailed  # noqa: E402
+from harness import ScenarioFailed, ScenarioSkipped  # noqa: E402
 from screen import Font  # noqa: E402
 import scenarios  # noqa: E402
+
+
+SKIPPED = 77  # CTest's SKIP_RETURN_CODE for these tests
 
 
 class Paths:
@@ -21,7 +24,9 @@ class Paths:
         self.write_sample = args.write_sample
         self.alsa_conf = args.alsa_conf
         self.source_dir = args.source_dir
-        self.launcher = args.launcher
+        self.installed = args.installed
+        self.windows_dir = args.windows_dir
+        self.wine_prefix = args.wine_prefix
         # Each run starts clean, so every screenshot there is from this run.
         shutil.rmtree(self.out_dir, ignore_errors=True)
         os.makedirs(self.out_dir, exist_ok=True)
@@ -36,7 +41,9 @@ def main():
     parser.add_argument("--write-sample", required=True)
     parser.add_argument("--alsa-conf", required=True)
     parser.add_argument("--source-dir", required=True)
-    parser.add_argument("--launcher", help="an installed game's launcher, for the installed scenario")
+    parser.add_argument("--installed", help="an installed game's launcher, for the installed scenario")
+    parser.add_argument("--windows-dir", help="the Windows build (build-windows)")
+    parser.add_argument("--wine-prefix", help="the Wine prefix the Windows scenarios run in")
     args = parser.parse_args()
     paths = Paths(args)
     for needed in ("vexo", "vexo.dat"):
@@ -49,6 +56,9 @@ def main():
     except ScenarioFailed as failure:
         print("FAIL %s: %s" % (args.scenario, failure))
         return 1
+    except ScenarioSkipped as reason:
+        print("SKIP %s: %s" % (args.scenario, reason))
+        return SKIPPED
     except Exception:
         traceback.print_exc()
         return 1

@@ -173,7 +173,7 @@ def memcheck_battle(paths, font):
     supp = os.path.join(paths.source_dir, "tests", "soak", "allegro.supp")
     memcheck = ["valgrind", "--tool=memcheck", "--error-exitcode=99", "--leak-check=no",
                 "--num-callers=30", "--suppressions=" + supp]
-    game = flow.start_to_battle(paths, "memcheck", font, by_mouse=False, wrapper=memcheck, patience=30)
+    game = flow.start_to_battle(paths, "memcheck", font, by_mouse=False, launcher=memcheck, slowness=30)
     try:
         random_battle_keys(game, 120)
         game.keydown("Escape")

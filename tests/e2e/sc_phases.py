@@ -91,14 +91,13 @@ def selection(paths, font):
         check(alike(again, first), "key 1 did not bring back the first weapon's shots: %s vs %s"
               % (sorted(again), sorted(first)))
 
-        phase2 = game.hold_until("Return", "phase2-prompt",
-                                 lambda im: screen.reads(im, font, flow.PROMPTS[1], 0, 0))
+        phase2 = game.hold_until(["Return"], lambda: flow.await_prompt(game, font, 1))
         check(screen.reads(phase2, font, "HP", flow.P2_HUD_X, 11, screen.near(flow.P2_COLOUR)),
               "phase 2: player 2's HUD is not at x 350")
         ship2 = ring_box(phase2)
         if (ship2[1] + ship2[3]) // 2 >= 24:  # its shots fly below the prompt
             game.wait_for("phase2-preview", lit_colours)  # ship 2 fires its preview too
-        game.hold_until("space", "battle", lambda im: flow.battle_begun(im, font))
+        game.hold_until(["space"], lambda: flow.await_battle(game, font))
         game.press("Escape")
         flow.expect_exit(game, 0, what="after Esc in the battle")
     finally:

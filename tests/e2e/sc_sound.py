@@ -195,5 +195,5 @@ def installed(paths, font):
     """An installed game started through its launcher, from a folder that
     holds no game files, plays through to the battle and its music there."""
     capture, game = quiet_battle(paths, font, "installed", paths.game_dir,
-                                 executable=paths.launcher, with_data=False)
+                                 executable=paths.installed, with_data=False)
     check(quiet_share(capture) >= music_check.MUSIC_SHARE, "no music in the installed game's battle")

@@ -4,6 +4,7 @@ import sc_battle
 import sc_phases
 import sc_sound
 import sc_startup
+import sc_windows
 
 ALL = {
     "startup": sc_startup.startup,
@@ -22,4 +23,8 @@ ALL = {
     "effects_without_music": sc_sound.effects_without_music,
     "memcheck_battle": sc_battle.memcheck_battle,
     "installed": sc_sound.installed,
+    "wine_prefix": sc_windows.wine_prefix,
+    "wine_release_contents": sc_windows.release_contents,
+    "wine_played": sc_windows.played,
+    "wine_dialog_cancel": sc_windows.dialog_cancel,
 }
