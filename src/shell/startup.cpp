@@ -11,6 +11,7 @@
 #include "shell/catalogue.h"
 #include "shell/console.h"
 #include "shell/datafile_check.h"
+#include "shell/dialog_font.h"
 #include "shell/game_clock.h"
 #include "shell/resources.h"
 #include "shell/stop_signals.h"
@@ -93,9 +94,7 @@ void forget_keys_of_the_old_window() {
 // The mode dialog takes its colours from the library's GUI globals. They are
 // made here for the start-up window's own depth, so every list entry, the
 // selected ones included, is dark text on a light ground or the reverse, in
-// solid colours. (The dotted line the library draws along the top and bottom
-// pixel rows of each list's current entry is its focus mark; no colour
-// choice removes it.)
+// solid colours.
 void set_dialog_colours() {
     gui_fg_color = makecol(0, 0, 0);
     gui_mg_color = makecol(128, 128, 128);
@@ -104,7 +103,11 @@ void set_dialog_colours() {
 
 void choose_screen_mode(ModeRequest& mode) {
     set_dialog_colours();
-    if (!gfx_mode_select_ex(&mode.card, &mode.width, &mode.height, &mode.depth)) std::exit(0);
+    FONT* game_font = font;
+    if (FONT* padded = make_padded_font(game_font)) font = padded;
+    const int chosen = gfx_mode_select_ex(&mode.card, &mode.width, &mode.height, &mode.depth);
+    font = game_font;
+    if (!chosen) std::exit(0);
 
     set_color_depth(mode.depth);
     if (set_gfx_mode(mode.card, mode.width, mode.height, 0, 0) != 0) {
