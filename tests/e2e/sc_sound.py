@@ -86,19 +86,17 @@ def play_fight(paths, font, options):
     try:
         game.marks["quiet"] = time.time() - game.launched
         time.sleep(1.0)
+        sc_battle.aim_at_ship_2(game)
         game.press("Tab", "h", hold=0.1)
         game.marks["fire"] = time.time() - game.launched
         game.keydown("37")  # left Ctrl, by keycode: the keysym presses both
         try:
-            sc_battle.aim_until_hit(game, font, 100)
-            game.wait_for("five-hits", lambda im: (sc_battle.p2_health(im, font) or 100) <= 40,
-                          timeout=12, pause=0.05)
+            sc_battle.keep_hitting(game, font, "five-hits", lambda im: (sc_battle.p2_health(im, font) or 100) <= 40)
             game.marks["busy"] = time.time() - game.launched
             game.press("Tab", "p", hold=0.1)
             game.keydown("50")  # left Shift: ship 2 fires back
             try:
-                game.wait_for("dead", lambda im: flow.hud_deaths_reads(im, font, 1, 1),
-                              timeout=12, pause=0.05)
+                sc_battle.keep_hitting(game, font, "dead", lambda im: flow.hud_deaths_reads(im, font, 1, 1))
             finally:
                 game.keyup("50")
         finally:
