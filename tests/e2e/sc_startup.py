@@ -100,9 +100,12 @@ def startup(paths, font):
         hud = [p for p in hud_strip.getdata() if screen.near(flow.P1_COLOUR)(p) or screen.near(flow.P2_COLOUR)(p)]
         check(hud, "no HUD pixels in a player's colour")
         # 15 bits keep five bits of every channel: green and blue of the HUD
-        # colour come out equal (16 bits give green a sixth bit).
-        check(all(p[1] == p[2] or p[0] == p[1] for p in hud),
-              "HUD colours %s are not 15-bit colours" % sorted(set(hud))[:4])
+        # colour come out equal (16 bits give green a sixth bit). The HUD's
+        # own colour is the commonest; a preview ship flying under the strip
+        # adds a few shaded pixels of its own.
+        colour = max(set(hud), key=hud.count)
+        check(colour[1] == colour[2] or colour[0] == colour[1],
+              "HUD colour %s is not a 15-bit colour" % (colour,))
         time.sleep(0.3)
         check(game.running(), "the game ended in its first phase")
     finally:
