@@ -8,8 +8,6 @@
 
 int main(int argc, char** argv) {
     if (argc < 2 || install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) return 2;
-    SampleLayout layout{false, false};
-    if (argc > 2) layout.objects = std::atoi(argv[2]);
-    if (argc > 3) layout.wrong_at = std::atoi(argv[3]);
-    return write_sample_datafile(argv[1], layout) ? 0 : 1;
+    int objects = argc > 2 ? std::atoi(argv[2]) : CAT_OBJECT_COUNT;
+    return write_sample_datafile(argv[1], false, false, objects, argc > 3 ? std::atoi(argv[3]) : -1) ? 0 : 1;
 }
