@@ -81,7 +81,6 @@ class SpeedLimit : public testing::TestWithParam<std::tuple<unsigned, Vec2, Vec2
 TEST_P(SpeedLimit, OneTick) {
     Ship ship;
     ship.add_flags(std::get<0>(GetParam()));
-    ship.pos = Vec2();
     ship.vel = std::get<1>(GetParam());
     ship.update();
     EXPECT_PRED2(close_to, ship.vel, std::get<2>(GetParam()));
@@ -149,7 +148,7 @@ TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
     camera = Camera{-1.0e6, -1.0e6, 1.0e6, 1.0e6, 1.0};
     Ship shooter, target;
     shooter.select_weapon(weapon);
-    shooter.vel = Vec2();
+    shooter.pos = shooter.vel = Vec2();
     shooter.angle = 0.0;
     std::vector<int> ready;  // the ticks at which it may fire again
     for (int t = 0; t <= 4 * cooldown; t++) {
@@ -162,6 +161,7 @@ TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
     const Bullet& b = shooter.bullets.at(0);
     EXPECT_EQ(std::vector<int>({b.kind, b.damage}), std::vector<int>({kind, damage}));
     EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
+    EXPECT_PRED2(close_to, b.pos, Vec2(0, -(4 * cooldown + 1) * speed));  // flown on every update
     EXPECT_FALSE(b.bounces || b.homing);
 }
 
