@@ -17,8 +17,9 @@ void place(PowerUpField& field, int type, Vec2 where) {
 }
 
 // Ship 2 (weapon 1) at (100, 100) touches one item of a kind. What follows:
-// abilities, weapon, health, ticks of homing left, the damping of its speed
-// and whether it was moved elsewhere.
+// its ability bits (1 triple shot, 2 fast shots, 4 bouncing shots, 8 homing,
+// 16 speed boost, 32 quick turn), weapon, health, ticks of homing left, the
+// damping of its speed and whether it was moved elsewhere.
 class ItemEffect : public MatchTest, public testing::WithParamInterface<std::pair<int, std::vector<double>>> {};
 
 TEST_P(ItemEffect, IsAppliedAndTheItemUsedUp) {
@@ -33,14 +34,14 @@ TEST_P(ItemEffect, IsAppliedAndTheItemUsedUp) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ItemEffect, testing::Values(
-    std::make_pair(PU_TRIPLE_SHOT, std::vector<double>{TRIPLE_SHOT, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_BOUNCING_SHOTS, std::vector<double>{BOUNCING_SHOTS, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_SPEED_BOOST, std::vector<double>{SPEED_BOOST, 1, 100, 0, 20, 0}),
-    std::make_pair(PU_FAST_SHOTS, std::vector<double>{FAST_SHOTS, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_HOMING_SHOTS, std::vector<double>{HOMING_SHOTS, 1, 100, 600, 10, 0}),
+    std::make_pair(PU_TRIPLE_SHOT, std::vector<double>{1, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_BOUNCING_SHOTS, std::vector<double>{4, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_SPEED_BOOST, std::vector<double>{16, 1, 100, 0, 20, 0}),
+    std::make_pair(PU_FAST_SHOTS, std::vector<double>{2, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_HOMING_SHOTS, std::vector<double>{8, 1, 100, 600, 10, 0}),
     std::make_pair(PU_REPAIR, std::vector<double>{0, 1, 125, 0, 10, 0}),
     std::make_pair(PU_TELEPORT, std::vector<double>{0, 1, 100, 0, 10, 1}),
-    std::make_pair(PU_QUICK_TURN, std::vector<double>{QUICK_TURN, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_QUICK_TURN, std::vector<double>{32, 1, 100, 0, 10, 0}),
     std::make_pair(PU_WEAPON_0, std::vector<double>{0, 0, 100, 0, 10, 0}),
     std::make_pair(PU_WEAPON_1, std::vector<double>{0, 1, 100, 0, 10, 0}),
     std::make_pair(PU_WEAPON_2, std::vector<double>{0, 2, 100, 0, 10, 0})));

@@ -57,7 +57,7 @@ TEST_P(KeyBinding, ActsOnTheRightShip) {
     EXPECT_EQ(after, b.after);
 }
 
-// Ship 1: heading, velocity, bullets, weapon, abilities; ship 2 the same; items.
+// Ship 1: heading, velocity, bullets, weapon, ability bits; ship 2 the same; items.
 INSTANTIATE_TEST_SUITE_P(Battle, KeyBinding, testing::Values(
     Binding{KEY_LEFT, KEY_G, 0, 0, {-1, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0}},
     Binding{KEY_RIGHT, KEY_D, 0, 0, {1, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0}},
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Battle, KeyBinding, testing::Values(
     Binding{KEY_1, KEY_3, 0, 0, {0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0}},  // the last wins
     Binding{KEY_TAB, KEY_A, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1}},
     Binding{KEY_A, 0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}},
-    Binding{KEY_TAB, KEY_H, 0, 0, {0, 0, 0, 0, HOMING_SHOTS, 0, 0, 0, 1, 0, 0}},
+    Binding{KEY_TAB, KEY_H, 0, 0, {0, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0}},
     Binding{KEY_TAB, KEY_P, KEY_LEFT, 0, {-3, 0, 0, 0, 511, 0, 0, 0, 1, 0, 0}}));  // quick turn among them
 
 using MatchDeathTest = MatchTest;
