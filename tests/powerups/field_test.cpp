@@ -1,83 +1,80 @@
-// When and where items appear, how the slot list grows, how items are drawn.
+// Items appearing in the arena, and what each kind does to the ship that
+// touches it.
 #include <cstdlib>
-#include <set>
+#include <utility>
+#include <vector>
 
-#include "field_fixture.h"
-#include "render/camera.h"
+#include "support/match_fixture.h"
 
 namespace {
 
-TEST_F(FieldTest, FirstItemComesOnTheSixHundredthTickThenEveryOneToElevenSeconds) {
+// Puts an item of a kind at a place, in a new slot at the end of the list.
+void place(PowerUpField& field, int type, Vec2 where) {
+    int slot = field.powerups.size();
+    field.powerups.resize(slot + 1);
+    field.powerups.at(slot).type = type;
+    field.powerups.at(slot).pos = where;
+}
+
+// Ship 2 (weapon 1) at (100, 100) touches one item of a kind. What follows:
+// its ability bits (1 triple shot, 2 fast shots, 4 bouncing shots, 8 homing,
+// 16 speed boost, 32 quick turn), weapon, health, ticks of homing left, the
+// damping of its speed and whether it was moved elsewhere.
+class ItemEffect : public MatchTest, public testing::WithParamInterface<std::pair<int, std::vector<double>>> {};
+
+TEST_P(ItemEffect, IsAppliedAndTheItemUsedUp) {
+    Ship& ship = match->ship2;
+    ship.pos = Vec2(100, 100);
+    place(match->powerups, GetParam().first, Vec2(111, 111));
+    match->powerups.collect(ship);
+    std::vector<double> after = {double(ship.flags), double(ship.weapon), double(ship.health), double(ship.homing_timer),
+                                 ship.speed_damping, double(ship.pos.x != 100 || ship.pos.y != 100)};
+    EXPECT_EQ(live_items(match->powerups), 0);  // used up
+    EXPECT_EQ(after, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ItemEffect, testing::Values(
+    std::make_pair(PU_TRIPLE_SHOT, std::vector<double>{1, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_BOUNCING_SHOTS, std::vector<double>{4, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_SPEED_BOOST, std::vector<double>{16, 1, 100, 0, 20, 0}),
+    std::make_pair(PU_FAST_SHOTS, std::vector<double>{2, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_HOMING_SHOTS, std::vector<double>{8, 1, 100, 600, 10, 0}),
+    std::make_pair(PU_REPAIR, std::vector<double>{0, 1, 125, 0, 10, 0}),
+    std::make_pair(PU_TELEPORT, std::vector<double>{0, 1, 100, 0, 10, 1}),
+    std::make_pair(PU_QUICK_TURN, std::vector<double>{32, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_WEAPON_0, std::vector<double>{0, 0, 100, 0, 10, 0}),
+    std::make_pair(PU_WEAPON_1, std::vector<double>{0, 1, 100, 0, 10, 0}),
+    std::make_pair(PU_WEAPON_2, std::vector<double>{0, 2, 100, 0, 10, 0})));
+
+// Items that only touch the ship's 32 x 32 box stay where they lie.
+TEST_F(MatchTest, OnlyItemsSharingAreaWithTheShipAreCollected) {
+    PowerUpField& field = match->powerups;
+    match->ship1.pos = Vec2(100, 100);
+    for (Vec2 edge : {Vec2(132, 105), Vec2(90, 105), Vec2(105, 132), Vec2(105, 90)}) place(field, PU_FAST_SHOTS, edge);
+    place(field, PU_TRIPLE_SHOT, Vec2(131.5, 105));
+    field.collect(match->ship1);
+    EXPECT_EQ(match->ship1.flags, unsigned(TRIPLE_SHOT));
+    EXPECT_EQ(live_items(field), 4);
+}
+
+// The first item comes on the 600th tick, each later one 60 to 659 ticks
+// after the one before. Each lies somewhere in the arena with its kind's
+// picture, which vexo.dat holds at objects 5 to 15.
+TEST_F(MatchTest, ItemsComeOnTheSixHundredthTickThenEveryOneToElevenSecondsAnywhere) {
+    const int picture_of_kind[POWERUP_KINDS] = {5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 7};
+    PowerUpField& field = match->powerups;
     std::srand(7);
-    for (int spawned = 0; spawned < 40; spawned++) {
+    for (int spawned = 0; spawned < 200; spawned++) {
         int ticks = 0;
-        for (int before = live_items(*field); live_items(*field) == before; ticks++) field->tick();
-        if (spawned == 0) {
-            EXPECT_EQ(ticks, 600);
-        } else {
-            EXPECT_GE(ticks, 60);
-            EXPECT_LE(ticks, 659);
-        }
+        for (int before = live_items(field); live_items(field) == before; ticks++) field.tick();
+        if (spawned == 0) EXPECT_EQ(ticks, 600);
+        else EXPECT_TRUE(ticks >= 60 && ticks <= 659) << ticks;
+        const PowerUp& item = field.powerups.at(spawned);
+        ASSERT_TRUE(item.type >= 0 && item.type < POWERUP_KINDS);
+        EXPECT_TRUE(item.pos.x >= -1500 && item.pos.x <= 1499 && item.pos.y >= -1000 && item.pos.y <= 999);
+        EXPECT_EQ(item.sprite, data.objects()[picture_of_kind[item.type]].dat);
     }
-    int timer = field->spawn_timer;
-    field->spawn();  // Tab+A: the clock does not notice
-    EXPECT_EQ(field->spawn_timer, timer);
-}
-
-TEST_F(FieldTest, SpawnedItemsLieInTheArenaAtRestWithThePictureOfTheirKind) {
-    int slot = place(PU_TELEPORT, Vec2(5, 5));
-    field->powerups.at(slot).vel = Vec2(3, 4);
-    field->powerups.at(slot).angle = 17;
-    field->powerups.at(slot).type = PU_FREE;
-    std::set<int> kinds;
-    for (int i = 0; i < 200; i++) field->spawn();
-    ASSERT_EQ(field->powerups.size(), 200);
-    for (int i = 0; i < 200; i++) {
-        const PowerUp& item = field->powerups.at(i);
-        ASSERT_TRUE(item.type >= 0 && item.type < POWERUP_KINDS) << i;
-        kinds.insert(item.type);
-        EXPECT_TRUE(item.pos.x >= -1500 && item.pos.x <= 1499 && item.pos.y >= -1000 && item.pos.y <= 999) << i;
-        EXPECT_TRUE(item.vel.x == 0 && item.vel.y == 0 && item.angle == 0) << i;
-        EXPECT_EQ(item.width * item.height, 100);
-        EXPECT_EQ(item.sprite, data.objects()[SPRITE_INDEX_OF_KIND[item.type]].dat) << i;
-    }
-    EXPECT_EQ(kinds.size(), 11u);
-}
-
-TEST_F(FieldTest, AFullListGrowsByOneAndFreedSlotsAreReusedLowestFirst) {
-    for (int i = 0; i < 4; i++) field->spawn();
-    EXPECT_EQ(field->powerups.size(), 4);
-    field->powerups.at(2).type = PU_FREE;
-    field->powerups.at(1).type = PU_FREE;
-    field->spawn();
-    EXPECT_NE(field->powerups.at(1).type, PU_FREE);
-    EXPECT_EQ(field->powerups.at(2).type, PU_FREE);
-    field->spawn();
-    field->spawn();
-    EXPECT_EQ(field->powerups.size(), 5);
-    EXPECT_EQ(live_items(*field), 5);
-}
-
-TEST_F(FieldTest, LiveItemsAreDrawnCentredLaterSlotsOnTop) {
-    camera.set_identity();
-    BITMAP* target = create_bitmap(640, 480);
-    clear_bitmap(target);
-    int gone = place(PU_REPAIR, Vec2(300, 300));
-    place(PU_WEAPON_2, Vec2(100, 200));
-    place(PU_TRIPLE_SHOT, Vec2(400, 200));
-    place(PU_BOUNCING_SHOTS, Vec2(408, 200));
-    field->powerups.at(gone).type = PU_FREE;
-    field->draw(target);
-    auto colour = [](int kind) { return FakeDataFile::fake_object_colour(SPRITE_INDEX_OF_KIND[kind]); };
-    // The 16 x 16 stand-in picture centred on (100, 200) covers 92..107, 192..207.
-    EXPECT_EQ(getpixel(target, 92, 192), colour(PU_WEAPON_2));
-    EXPECT_EQ(getpixel(target, 107, 207), colour(PU_WEAPON_2));
-    EXPECT_EQ(getpixel(target, 108, 200), 0);
-    EXPECT_EQ(getpixel(target, 100, 191), 0);
-    EXPECT_EQ(getpixel(target, 300, 300), 0);
-    EXPECT_EQ(getpixel(target, 394, 200), colour(PU_TRIPLE_SHOT));
-    EXPECT_EQ(getpixel(target, 404, 200), colour(PU_BOUNCING_SHOTS));
-    destroy_bitmap(target);
+    EXPECT_EQ(field.powerups.size(), 200);
 }
 
 }  // namespace

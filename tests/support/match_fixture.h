@@ -3,22 +3,51 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
+#include <ostream>
 
+#include "fakes/fake_datafile.h"
 #include "render/camera.h"
 #include "shell/catalogue.h"
 #include "shell/game_clock.h"
-#include "fakes/fake_datafile.h"
 #include "shell/match_steps.h"
-#include "support/live_counts.h"
 
-// A match as the start-up leaves it, drawing into a memory back buffer and
-// read from key[] and key_shifts that the test writes.
+// Positions and velocities in expectations: the same to 1e-9, shown as (x, y).
+inline bool close_to(Vec2 got, Vec2 want) {
+    return std::fabs(got.x - want.x) < 1e-9 && std::fabs(got.y - want.y) < 1e-9;
+}
+inline void PrintTo(const Vec2& v, std::ostream* os) { *os << "(" << v.x << ", " << v.y << ")"; }
+
+// Whether any pixel of a w x h box at (x, y) has the colour.
+inline bool any_pixel(BITMAP* b, int x, int y, int w, int h, int colour) {
+    for (int row = y; row < y + h; row++)
+        for (int column = x; column < x + w; column++)
+            if (getpixel(b, column, row) == colour) return true;
+    return false;
+}
+
+// Records in use: a ship's flying bullets, a field's lying items.
+inline int live_bullets(const Ship& ship) {
+    int live = 0;
+    for (int i = 0; i < ship.bullets.size(); i++) live += ship.bullets.at(i).kind != 0;
+    return live;
+}
+inline int live_items(const PowerUpField& field) {
+    int live = 0;
+    for (int i = 0; i < field.powerups.size(); i++) live += field.powerups.at(i).type != PU_FREE;
+    return live;
+}
+
+// A match as the start-up leaves it: ships 1 and 2 built first (players 0
+// and 1, weapons 0 and 1), the item field on an in-memory data file, a
+// 640 x 480 back buffer, the view on (0, 0)-(640, 480) and no key held.
 class MatchTest : public testing::Test {
 protected:
     void SetUp() override {
-        release_all_keys();
+        std::memset(const_cast<char*>(key), 0, KEY_MAX);
+        key_shifts = 0;
         next_player = 0;
         data.install();
         buffer = create_bitmap(640, 480);
@@ -29,22 +58,9 @@ protected:
         camera.set_identity();
     }
     void TearDown() override {
-        release_all_keys();
         match.reset();
         data.forget_item_sprites();
         destroy_bitmap(buffer);
-        game_clock.ticks = 0;
-    }
-
-    static void release_all_keys() {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        key_shifts = 0;
-    }
-
-    // Runs `ticks` due ticks of a phase and its frame; false once it ends.
-    bool run_ticks(Phase phase, int ticks) {
-        game_clock.ticks = ticks;
-        return phase_pass(*match, phase);
     }
 
     FakeDataFile data;

@@ -1,0 +1,237 @@
+// Bodies moving through the arena, ships firing, bullets hitting, and the
+// bullet records.
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "support/match_fixture.h"
+
+namespace {
+
+// One tick of a body against the walls at x = -1500, 1500 and y = -1000,
+// 1000: one found beyond a wall is put back 10 inside, at half speed inward.
+// Rows: bounces, position, velocity; position and velocity after.
+class WallRebound : public testing::TestWithParam<std::tuple<bool, Vec2, Vec2, Vec2, Vec2>> {};
+
+TEST_P(WallRebound, OneTick) {
+    Body b;
+    std::tie(b.bounces, b.pos, b.vel, std::ignore, std::ignore) = GetParam();
+    b.move();
+    EXPECT_PRED2(close_to, b.pos, std::get<3>(GetParam()));
+    EXPECT_PRED2(close_to, b.vel, std::get<4>(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Arena, WallRebound, testing::Values(
+    std::make_tuple(true, Vec2(-1500, 0), Vec2(-3, 0), Vec2(-1503, 0), Vec2(-3, 0)),  // on the wall: not yet
+    std::make_tuple(true, Vec2(1600, -1200), Vec2(-4, 6), Vec2(1488, -987), Vec2(-2, 3)),  // inward already
+    std::make_tuple(true, Vec2(-1600, 1100), Vec2(-2, 3), Vec2(-1489, 988.5), Vec2(1, -1.5)),
+    std::make_tuple(true, Vec2(0, 1000), Vec2(0, 0), Vec2(0, 1000), Vec2(0, 0)),
+    std::make_tuple(false, Vec2(-1600, 1100), Vec2(-2, 3), Vec2(-1602, 1103), Vec2(-2, 3))));
+
+// 16 x 16 boxes anchored at their minimum corner, each way round: touching
+// edges do not overlap.
+TEST(Boxes, OverlapOnlyWhenTheyShareArea) {
+    const std::vector<std::pair<Vec2, bool>> rows = {
+        {{16, 0}, false}, {{0, 16}, false}, {{15.999, 0}, true}, {{0, -15.999}, true}};
+    Body a, b;
+    a.width = a.height = b.width = b.height = 16;
+    for (const auto& [where, overlaps] : rows) {
+        b.pos = where;
+        EXPECT_EQ(a.overlaps(b), overlaps) << where.x << ", " << where.y;
+        EXPECT_EQ(b.overlaps(a), overlaps) << where.x << ", " << where.y;
+    }
+}
+
+// One tick of a bullet launched at 13 a tick, in the view (0, 0)-(640, 480),
+// its target at (300, 200). It is gone once outside the view, edges being
+// inside. Homing pulls it half a unit toward the target, then takes back
+// half of any excess over 13. Rows: homing, position, velocity; still
+// flying and velocity after.
+class BulletUpdate : public testing::TestWithParam<std::tuple<int, Vec2, Vec2, bool, Vec2>> {};
+
+TEST_P(BulletUpdate, OneTick) {
+    camera.set_identity();
+    Ship target;
+    target.pos = Vec2(300, 200);
+    Bullet b;
+    b.kind = 1;
+    b.speed = 13.0;
+    b.target = &target;
+    std::tie(b.homing, b.pos, b.vel, std::ignore, std::ignore) = GetParam();
+    b.update();
+    EXPECT_EQ(b.kind != 0, std::get<3>(GetParam()));
+    EXPECT_PRED2(close_to, b.vel, std::get<4>(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bullet, BulletUpdate, testing::Values(
+    std::make_tuple(0, Vec2(0, 0), Vec2(0, 0), true, Vec2(0, 0)),
+    std::make_tuple(0, Vec2(640, 480), Vec2(0, 0), true, Vec2(0, 0)),
+    std::make_tuple(0, Vec2(-0.001, 10), Vec2(0, 0), false, Vec2(0, 0)),
+    std::make_tuple(0, Vec2(640.001, 10), Vec2(0, 0), false, Vec2(0, 0)),
+    std::make_tuple(0, Vec2(10, 480.001), Vec2(0, 0), false, Vec2(0, 0)),
+    std::make_tuple(1, Vec2(400, 200), Vec2(0, 0), true, Vec2(-0.5, 0)),
+    std::make_tuple(1, Vec2(400, 200), Vec2(-13, 0), true, Vec2(-13.25, 0)),
+    std::make_tuple(1, Vec2(300, 200), Vec2(2, 0), true, Vec2(2, 0))));  // on the target: no pull
+
+// Over the limit (3, or 6 with a boost) a ship sheds the excess divided by
+// the damping (10, or 20 with a boost) in a tick.
+class SpeedLimit : public testing::TestWithParam<std::tuple<unsigned, Vec2, Vec2>> {};
+
+TEST_P(SpeedLimit, OneTick) {
+    Ship ship;
+    ship.add_flags(std::get<0>(GetParam()));
+    ship.vel = std::get<1>(GetParam());
+    ship.update();
+    EXPECT_PRED2(close_to, ship.vel, std::get<2>(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ship, SpeedLimit, testing::Values(
+    std::make_tuple(0u, Vec2(2.4, -3.2), Vec2(2.34, -3.12)), std::make_tuple(SPEED_BOOST, Vec2(4, 0), Vec2(4, 0)),
+    std::make_tuple(SPEED_BOOST, Vec2(0, 8), Vec2(0, 7.9))));
+
+TEST(Ship, HomingLastsSixHundredUpdatesFromTheLastPickUp) {
+    Ship ship;
+    ship.add_flags(HOMING_SHOTS);
+    for (int i = 0; i < 100; i++) ship.update();
+    ship.add_flags(HOMING_SHOTS);
+    for (int i = 0; i < 599; i++) ship.update();
+    EXPECT_TRUE(ship.flags & HOMING_SHOTS);
+    ship.update();
+    EXPECT_FALSE(ship.flags & HOMING_SHOTS);
+}
+
+// Health before and the amount taken; then health, deaths, ticks of sparks
+// left and ticks since the last death, which were 3 and 37 before.
+TEST(Ship, TakeDamage) {
+    const std::vector<std::vector<int>> rows = {
+        {100, 5, 95, 0, 10, 37}, {6, 5, 1, 0, 10, 37}, {5, 5, 0, 1, 3, 0},
+        {0, 5, 0, 0, 3, 37}};  // a wreck takes no more
+    for (const auto& r : rows) {
+        Ship ship;
+        ship.health = r[0];
+        ship.hit_flash = 3;
+        ship.respawn_timer = 37;
+        ship.take_damage(r[1], Vec2(8, 9));
+        std::vector<int> after = {ship.health, ship.deaths, ship.hit_flash, ship.respawn_timer};
+        EXPECT_EQ(after, std::vector<int>(r.begin() + 2, r.end())) << "from " << r[0];
+    }
+}
+
+TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
+    Ship ship, other;
+    ship.pos = Vec2(700, -300);
+    ship.vel = Vec2(1.0, -2.0);
+    ship.add_flags(TRIPLE_SHOT);
+    ship.hit_flash = 3;
+    ship.take_damage(100, Vec2());  // exactly to zero
+    ship.fire(other);
+    EXPECT_EQ(live_bullets(ship), 0);
+    ship.update();
+    EXPECT_DOUBLE_EQ(ship.pos.x, 701.0);
+    for (int i = 1; i < 59; i++) ship.update();
+    EXPECT_EQ(ship.health, 0);
+    EXPECT_EQ(ship.hit_flash, 0);
+    ship.update();
+    EXPECT_EQ(ship.health, 100);
+    EXPECT_EQ(ship.flags, 0u);
+    // Somewhere in the 500 x 500 square around the centre, then one step on.
+    EXPECT_TRUE(ship.pos.x >= -249 && ship.pos.x <= 250 && ship.pos.y >= -252 && ship.pos.y <= 247) << ship.pos.x;
+}
+
+// A ship at rest heading up the screen holds fire, in a view so wide that no
+// shot leaves it. Rows: weapon, speed, damage, kind, cooldown.
+class Weapons : public testing::TestWithParam<std::tuple<int, double, int, int, int>> {};
+
+TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
+    auto [weapon, speed, damage, kind, cooldown] = GetParam();
+    camera = Camera{-1.0e6, -1.0e6, 1.0e6, 1.0e6, 1.0};
+    Ship shooter, target;
+    shooter.select_weapon(weapon);
+    shooter.pos = shooter.vel = Vec2();
+    shooter.angle = 0.0;
+    std::vector<int> ready;  // the ticks at which it may fire again
+    for (int t = 0; t <= 4 * cooldown; t++) {
+        if (shooter.fire_cooldown == 0) ready.push_back(t);
+        shooter.fire(target);
+        shooter.update();
+    }
+    EXPECT_EQ(ready, (std::vector<int>{0, cooldown, 2 * cooldown, 3 * cooldown, 4 * cooldown}));
+    EXPECT_EQ(live_bullets(shooter), 5);
+    const Bullet& b = shooter.bullets.at(0);
+    EXPECT_EQ(std::vector<int>({b.kind, b.damage}), std::vector<int>({kind, damage}));
+    EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
+    EXPECT_PRED2(close_to, b.pos, Vec2(0, -(4 * cooldown + 1) * speed));  // flown on every update
+    EXPECT_FALSE(b.bounces || b.homing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Weapons, testing::Values(
+    std::make_tuple(0, 13.0, 12, 1, 25), std::make_tuple(1, 20.0, 5, 2, 12), std::make_tuple(2, 16.0, 8, 2, 18)));
+
+// Heading 64 points toward +x; the side shots go 8 units either side of it.
+// All three leave at twice 13 with fast shots, on top of the shooter's
+// velocity, and carry its abilities.
+TEST(Firing, ATripleShotFansThreeBulletsForOneCooldown) {
+    Ship shooter, target;
+    shooter.select_weapon(0);
+    shooter.angle = 64.0;
+    shooter.vel = Vec2(1.0, 2.0);
+    shooter.add_flags(TRIPLE_SHOT | BOUNCING_SHOTS | FAST_SHOTS | HOMING_SHOTS);
+    shooter.fire(target);
+    EXPECT_EQ(shooter.fire_cooldown, 25);
+    const double headings[3] = {64.0, 56.0, 72.0};
+    const Vec2 vels[3] = {{27.0, 2.0}, {26.5004, -3.0723}, {26.5004, 7.0723}};
+    for (int i = 0; i < 3; i++) {
+        const Bullet& b = shooter.bullets.at(i);
+        EXPECT_DOUBLE_EQ(b.angle, headings[i]);
+        EXPECT_NEAR(b.vel.x, vels[i].x, 1e-4);
+        EXPECT_NEAR(b.vel.y, vels[i].y, 1e-4);
+        EXPECT_TRUE(b.kind && b.bounces && b.homing == 1);
+    }
+}
+
+// The target is tested once per check: the rest of a volley that kills is
+// used up on the wreck, a bullet that misses flies on, and later bullets
+// pass through the wreck. The next shot takes the first free record.
+TEST(Firing, AKillingVolleyIsUsedUpWholeAMissFliesOnAndTheWreckLetsShotsThrough) {
+    Ship shooter, target;
+    shooter.select_weapon(0);
+    target.pos = Vec2(200, 100);
+    target.health = 10;
+    const Vec2 volley[5] = {{205, 100}, {184, 100}, {210, 110}, {215, 116}, {200, 100}};
+    shooter.bullets.resize(5);
+    for (int i = 0; i < 5; i++) {
+        shooter.bullets.at(i).kind = i < 4 ? 1 : 0;
+        shooter.bullets.at(i).pos = volley[i];
+        shooter.bullets.at(i).damage = 12;
+    }
+    shooter.check_hits(target);
+    EXPECT_EQ(target.health, -2);
+    EXPECT_EQ(target.deaths, 1);
+    shooter.bullets.at(4).kind = 1;
+    shooter.check_hits(target);
+    shooter.fire(target);
+    std::vector<int> kinds;
+    for (int i = 0; i < shooter.bullets.size(); i++) kinds.push_back(shooter.bullets.at(i).kind);
+    EXPECT_EQ(kinds, (std::vector<int>{1, 1, 0, 0, 1}));
+}
+
+// The whole of what the process writes on its error stream, and status 1.
+// Rows: size, index, whether read only, message.
+class RecordArrayDeathTest : public testing::TestWithParam<std::tuple<int, int, bool, const char*>> {};
+
+TEST_P(RecordArrayDeathTest, ABadIndexEndsTheProcessNamingIt) {
+    auto [size, index, read_only, message] = GetParam();
+    BulletList list;
+    list.resize(size);
+    auto exactly = testing::Matcher<const std::string&>(std::string(message));
+    if (read_only) EXPECT_EXIT(std::as_const(list).at(index), testing::ExitedWithCode(1), exactly);
+    else EXPECT_EXIT(list.at(index), testing::ExitedWithCode(1), exactly);
+}
+
+INSTANTIATE_TEST_SUITE_P(Index, RecordArrayDeathTest, testing::Values(
+    std::make_tuple(3, -1, false, "Illegal vector index: -1 max index = 2\n"),
+    std::make_tuple(3, 3, true, "Illegal vector index: 3 max index = 2\n"),
+    std::make_tuple(0, 0, false, "Illegal vector index: 0 max index = -1\n")));
+
+}  // namespace

@@ -1,0 +1,59 @@
+// What the start-up checks in the data file, and its log.
+#include <cstring>
+#include <string>
+
+#include "shell/console.h"
+#include "support/match_fixture.h"
+
+namespace {
+
+// What the game takes from each index of vexo.dat, 0 to 29: bitmaps,
+// samples, songs, and 0 where anything (or nothing) will do.
+TEST(Catalogue, EachIndexMustHoldTheTypeTheGameTakesFromIt) {
+    const int B = DAT_BITMAP, S = DAT_SAMPLE, M = DAT_MIDI;
+    const int expected[30] = {B, B, S, B, S, B, B, B, B, B, B, B, B, B, B,
+                              B, S, B, B, M, M, M, M, M, M, 0, S, S, S, 0};
+    for (int i = 0; i < 30; i++) EXPECT_EQ(catalogue_expected_type(i), expected[i]) << "index " << i;
+
+    // A file is reported at its first missing or wrong object.
+    FakeDataFile file;
+    EXPECT_EQ(catalogue_first_bad_index(file.objects()), -1);
+    file.objects()[28].type = DAT_END;
+    EXPECT_EQ(catalogue_first_bad_index(file.objects()), 28);
+    file.objects()[16].type = DAT_BITMAP;  // where a sample is wanted
+    EXPECT_EQ(catalogue_first_bad_index(file.objects()), 16);
+    file.objects()[16].type = file.objects()[28].type = DAT_SAMPLE;  // as the file frees them
+    EXPECT_EQ(catalogue_first_bad_index(nullptr), 0);
+}
+
+// Lines go down 8 pixels at a time on a 320 x 200 screen; the 26th would not
+// fit, so the screen is cleared and it starts again at the top.
+TEST(Console, LinesGoDownEightPixelsTheTwentySixthStartsAgainAtTheTop) {
+    GFX_DRIVER driver{};  // what SCREEN_H is read from
+    driver.h = 200;
+    BITMAP* saved_screen = screen;
+    GFX_DRIVER* saved_driver = gfx_driver;
+    screen = create_bitmap(320, 200);
+    clear_bitmap(screen);
+    gfx_driver = &driver;
+    auto row_has_text = [](int y) { return any_pixel(screen, 0, y, 320, 8, makecol(255, 255, 255)); };
+
+    Console log;
+    log.set_mode(Console::ON_SCREEN);
+    for (int i = 0; i < 25; i++) log.print("Installing keyboard...");
+    EXPECT_TRUE(row_has_text(192));
+    log.print("x");
+    EXPECT_EQ(log.line_y, 8);
+    EXPECT_TRUE(row_has_text(0));
+    EXPECT_FALSE(row_has_text(192));
+
+    destroy_bitmap(screen);
+    screen = saved_screen;
+    gfx_driver = saved_driver;
+
+    // A line formatted longer than the buffer is cut short at its end.
+    std::string longer(5000, 'v');
+    EXPECT_EQ(std::strlen(log.format("-> %s", longer.c_str())), size_t(Console::BUFFER_SIZE - 1));
+}
+
+}  // namespace
