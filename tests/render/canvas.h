@@ -2,38 +2,32 @@
 
 #include <allegro.h>
 
-// A memory bitmap cleared to black that tests draw into and read back.
-// Colours are compared through makecol at the bitmap's own depth.
-class Canvas {
-public:
-    explicit Canvas(int w = 640, int h = 480, int depth = 16)
-        : bmp(create_bitmap_ex(depth, w, h)) {
+// A memory bitmap cleared to black that tests draw into and read back;
+// colours are made at the bitmap's own depth.
+struct Canvas {
+    BITMAP* bmp;
+
+    explicit Canvas(int w = 640, int h = 480, int depth = 16) : bmp(create_bitmap_ex(depth, w, h)) {
         clear_bitmap(bmp);
     }
     ~Canvas() { destroy_bitmap(bmp); }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
     operator BITMAP*() const { return bmp; }
-    int at(int x, int y) const { return getpixel(bmp, x, y); }
     int rgb(int r, int g, int b) const { return makecol_depth(bitmap_color_depth(bmp), r, g, b); }
-    bool is(int x, int y, int r, int g, int b) const { return at(x, y) == rgb(r, g, b); }
+    bool is(int x, int y, int r, int g, int b) const { return getpixel(bmp, x, y) == rgb(r, g, b); }
 
-    // How many pixels in the rectangle [x0, x1] x [y0, y1] are not black.
-    int lit_in(int x0, int y0, int x1, int y1) const {
+    // Pixels of the rectangle [x0, x1] x [y0, y1] that are lit (colour -1)
+    // or of the given colour; by default in the whole bitmap.
+    int count(int colour = -1, int x0 = 0, int y0 = 0, int x1 = 9999, int y1 = 9999) const {
         int n = 0;
-        for (int y = y0; y <= y1; y++)
-            for (int x = x0; x <= x1; x++)
-                if (at(x, y) != 0) n++;
+        for (int y = y0; y <= y1 && y < bmp->h; y++)
+            for (int x = x0; x <= x1 && x < bmp->w; x++)
+                n += colour < 0 ? getpixel(bmp, x, y) != 0 : getpixel(bmp, x, y) == colour;
         return n;
     }
-    int count_of(int colour) const {
+    int differences(const Canvas& other) const {
         int n = 0;
         for (int y = 0; y < bmp->h; y++)
-            for (int x = 0; x < bmp->w; x++)
-                if (at(x, y) == colour) n++;
+            for (int x = 0; x < bmp->w; x++) n += getpixel(bmp, x, y) != getpixel(other.bmp, x, y);
         return n;
     }
-
-    BITMAP* bmp;
 };
