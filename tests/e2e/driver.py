@@ -5,7 +5,7 @@ import array, functools, os, subprocess, time
 from PIL import ImageChops, Image
 
 # Colours with how far a shown pixel may stray from them.
-WHITE, BLACK, DARK = ((255, 255, 255), 55), ((0, 0, 0), 0), ((0, 0, 0), 59)
+WHITE, BLACK = ((255, 255, 255), 55), ((0, 0, 0), 0)
 FONT = []  # eight rows of mask bytes holding characters 32 to 126, 8 pixels each
 QUIET = subprocess.DEVNULL
 

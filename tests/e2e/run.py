@@ -2,7 +2,7 @@
 # run.py NAME: one end-to-end scenario against the built game, in an X
 # server of its own; status 77 skips (the Windows build cannot be had here).
 import argparse, functools, glob, math, os, random, re, resource, shutil, signal, subprocess, sys, time, zipfile
-from driver import BLACK, DARK, QUIET, WHITE, Capture, Failed, Game, check, load_font, rms, start_xvfb
+from driver import BLACK, QUIET, WHITE, Capture, Failed, Game, check, load_font, rms, start_xvfb
 
 LOG = ["Installing keyboard...", "Installing timers...", "Installing mouse...", "-> %d buttons.",
        "Installing joystick...", "-> %d joysticks detected.", "-> %d buttons on joystick 0.",
@@ -30,11 +30,12 @@ def startup_log(game):
 
 
 def mode_dialog(game):
+    # Waited for until drawn in full, so until each entry is solid in all its rows.
+    def solid(shot):
+        return all(shot.find(text, *((SOLID_WHITE, BLACK) if selected else (BLACK, SOLID_WHITE)))
+                   for text, selected in PRESETS)
     game.press("space")
-    shot = game.wait_for("dialog", lambda s: s.find("Graphics Mode", DARK))
-    for text, selected in PRESETS:
-        colours = (SOLID_WHITE, BLACK) if selected else (BLACK, SOLID_WHITE)
-        check(shot.find(text, *colours), "mode dialog: %r is not solid in all its rows, %s" % (text, selected))
+    game.wait_for("dialog-presets", solid)
 
 
 def phase1(game):
