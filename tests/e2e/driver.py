@@ -175,7 +175,3 @@ class Capture:
         values, channels, rate = self.samples()
         step, last = int(rate * length) * channels, min(len(values), int(end * rate) * channels)
         return [values[i:i + step] for i in range(int(start * rate) * channels, last - step + 1, step)]
-
-
-def rms(values):
-    return (sum(v * v for v in values) / len(values)) ** 0.5

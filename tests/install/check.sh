@@ -18,7 +18,8 @@ case $1 in
 metadata)
   entry=$2/org.example.vexo.desktop metainfo=$2/org.example.vexo.metainfo.xml
   same "$(desktop-file-validate "$entry" 2>&1)" "" "desktop-file-validate complains"
-  same "$(grep -xcE 'Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false' "$entry")" 4 "desktop entry's lines"
+  lines='Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false'
+  same "$(grep -xcE "$lines" "$entry")" 4 "desktop entry's lines"
   # --no-net: the tests run offline, and it would fetch the screenshot.
   same "$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1)" "✔ Validation was successful." \
     "appstreamcli validate complains"
@@ -49,8 +50,8 @@ package)
     [[ $f == */vexo/vexo || $f == */games/vexo ]] && mode=-rwxr-xr-x || mode=-rw-r--r--
     echo "$mode root/root $f"; done | LC_ALL=C sort -k3)
   same "$(dpkg-deb -c "$2" | awk '$1 !~ /^d/ { print $1, $2, $6 }' | LC_ALL=C sort -k3)" "$expected" "package files"
-  same "$(dpkg-deb --fsys-tarfile "$2" | tar -xOf - ./usr/share/doc/vexo/changelog.gz | gzip -dc | head -n1 | cut -d' ' -f2)" \
-    "($3)" "changelog's latest entry"
+  changelog=$(dpkg-deb --fsys-tarfile "$2" | tar -xOf - ./usr/share/doc/vexo/changelog.gz | gzip -dc)
+  same "$(head -n1 <<<"$changelog" | cut -d' ' -f2)" "($3)" "changelog's latest entry"
   # Lintian tags read "<severity>: vexo: <tag>"; errors and warnings fail, the rest is shown.
   report=$(lintian --pedantic --display-info --display-experimental --tag-display-limit 0 "$2" 2>/dev/null) || true
   echo "lintian: ${report:-nothing}"
