@@ -1,29 +1,19 @@
-// Prints the library's built-in 8 x 8 font, one printable character a line:
-// its code, then eight rows as two-digit hex bitmasks (bit 7 = leftmost
-// column). The end-to-end harness reads it to recognise text on screenshots.
+// vexo_font_dump PATH: saves the library's built-in 8 x 8 font as a picture,
+// characters 32 to 126 side by side, white on black. The end-to-end
+// scenarios read the text on the screen with it.
 #include <allegro.h>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
-int main() {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
-    set_color_depth(8);
-    BITMAP* cell = create_bitmap(8, 8);
-    if (!cell) return 1;
-    for (int code = 32; code < 127; code++) {
-        char text[2] = {static_cast<char>(code), '\0'};
-        clear_to_color(cell, 0);
-        textout_ex(cell, font, text, 0, 0, 1, 0);
-        std::printf("%d", code);
-        for (int y = 0; y < 8; y++) {
-            int bits = 0;
-            for (int x = 0; x < 8; x++)
-                if (getpixel(cell, x, y) != 0) bits |= 0x80 >> x;
-            std::printf(" %02x", bits);
-        }
-        std::printf("\n");
-    }
-    return 0;
+int main(int argc, char** argv) {
+    if (argc != 2 || install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
+    set_color_depth(16);
+    char text[96] = {};
+    for (int code = 32; code < 127; code++) text[code - 32] = static_cast<char>(code);
+    BITMAP* strip = create_bitmap(8 * 95, 8);
+    if (!strip) return 1;
+    clear_to_color(strip, 0);
+    textout_ex(strip, font, text, 0, 0, makecol(255, 255, 255), 0);
+    return save_bitmap(argv[1], strip, nullptr) == 0 ? 0 : 1;
 }
 END_OF_MAIN()

@@ -1,0 +1,304 @@
+#!/usr/bin/python3
+# run.py NAME: one end-to-end scenario against the built game, in an X
+# server of its own; status 77 skips (the Windows build cannot be had here).
+import argparse, functools, glob, math, os, random, re, resource, shutil, signal, subprocess, sys, time, zipfile
+from driver import BLACK, QUIET, Capture, Failed, Game, check, load_font, start_xvfb
+
+LOG = ["Installing keyboard...", "Installing timers...", "Installing mouse...", "-> %d buttons.",
+       "Installing joystick...", "-> %d joysticks detected.", "-> %d buttons on joystick 0.",
+       "Loading Sound drivers..."]
+PROMPTS = ["Player 1, select your weapon: Press 1, 2, or 3. Press Enter when ready",
+           "Player 2, select your weapon: Press 1, 2, or 3. Press Spacebar when ready"]
+P1, P2, SOLID_WHITE = ((255, 128, 128), 8), ((128, 128, 255), 8), ((255, 255, 255), 0)
+# The mode dialog's presets are selected, so drawn light on dark; their neighbours dark on light.
+PRESETS = [("Autodetect", True), ("640x480", True), ("15 bpp (32K", True),
+           ("Auto windowed", False), ("640x400", False), ("16 bpp (64K", False)]
+SHIP1, SHIP2 = (150, 70), (490, 410)  # their centres on screen as the battle begins
+
+
+def startup_log(game):
+    def complete(shot):
+        if not all(any(shot.reads(line.replace("%d", str(n)), 0, 8 * y) for n in range(-1, 10))
+                   for y, line in enumerate(LOG)):
+            return False
+        game.sound_error = shot.reads("Error loading sound: ", 0, 64)
+        return shot.reads("Press a key to continue...", 0, 72 if game.sound_error else 64)
+    shot = game.wait_for("log", complete)
+    box = shot.image.getbbox()
+    check(box[2] <= 320 and box[3] <= 200, "the start-up window is drawn beyond 320 x 200: %s" % (box,))
+    game.focus()
+
+
+def mode_dialog(game):
+    # Waited for until drawn in full, so until each entry is solid in all its rows.
+    def solid(shot):
+        return all(shot.find(text, *((SOLID_WHITE, BLACK) if selected else (BLACK, SOLID_WHITE)))
+                   for text, selected in PRESETS)
+    game.press("space")
+    game.wait_for("dialog-presets", solid)
+
+
+def phase1(game):
+    # Return held until the match shows: that press must not also end player 1's choice.
+    shot = game.hold_until(["Return"], lambda: game.wait_for("phase1", lambda s: s.reads(PROMPTS[0], 0, 0)
+                                                             or s.reads(PROMPTS[1], 0, 0)))
+    check(shot.reads(PROMPTS[0], 0, 0) and game.shot("phase1-again").reads(PROMPTS[0], 0, 0),
+          "the Enter that accepted the mode dialog also ended player 1's choice")
+    game.focus()
+
+
+def phase2(game):
+    # Keys that end a phase are held until the next one shows.
+    game.hold_until(["Return"], lambda: game.wait_for("phase2", lambda s: s.reads(PROMPTS[1], 0, 0)))
+
+
+def battle(game):
+    # Ship 1's preview shots may hit ship 2 as the battle begins: its health is not read.
+    def begun(s):
+        return (s.reads("P1: Deaths:   0", 0, 0, P1) and s.reads("HP", 0, 11, P1) and s.reads("100", 128, 11, P1)
+                and s.reads("P2: Deaths:   0", 350, 0, P2))
+    game.hold_until(["space"], lambda: game.wait_for("battle", begun))
+
+
+def walk(game, upto="battle"):
+    for step in (startup_log, mode_dialog, phase1, phase2, battle):
+        step(game)
+        if step.__name__ == upto:
+            return
+
+
+def linux(a, name, data="vexo.dat", exe=None, launcher=(), **options):
+    folder = os.path.join(a.out_dir, name)
+    os.makedirs(folder)
+    if data:
+        shutil.copyfile(os.path.join(a.game_dir, data), os.path.join(folder, "vexo.dat"))
+    return Game(a.out_dir, name, [*launcher, exe or os.path.join(a.game_dir, "vexo")], folder, a.display, **options)
+
+
+def without_patches(a, name, **options):
+    folder = os.path.join(a.out_dir, "game")
+    shutil.copytree(a.game_dir, folder, ignore=shutil.ignore_patterns("patches.dat"))
+    return linux(a, name, exe=os.path.join(folder, "vexo"), **options)
+
+
+def p2_health(shot):
+    return next((h for h in range(100, -21, -1) if shot.reads("%3d" % h, 478, 11, P2)), None)
+
+
+def heading(shot):
+    # Ship 1's heading in degrees, from where its light-blue cockpit sits off its centre.
+    (cx, cy), pixels = SHIP1, shot.image.load()
+    cockpit = [(x - cx, y - cy) for x in range(cx - 16, cx + 17) for y in range(cy - 16, cy + 17)
+               if pixels[x, y][2] > 150 and pixels[x, y][2] > pixels[x, y][0] + 40]
+    check(len(cockpit) > 3, "ship 1's cockpit is not in sight")
+    return math.degrees(math.atan2(sum(p[1] for p in cockpit), sum(p[0] for p in cockpit)))
+
+
+def aim(game):
+    # Taps a turn key until the screen shows ship 1 facing ship 2.
+    def facing(shot):
+        off = (math.degrees(math.atan2(SHIP2[1] - SHIP1[1], SHIP2[0] - SHIP1[0])) - heading(shot) + 180) % 360 - 180
+        if abs(off) > 8:
+            game.press("Right" if off > 0 else "Left", hold=0.08 if abs(off) < 30 else 0.2)
+        return abs(off) <= 8
+    game.wait_for("aim", facing, 20)
+
+
+def fight(game, capture):
+    # Ship 1, aimed by the screen, fires homing shots (left Ctrl, by keycode)
+    # at ship 2 down to 28 health; then with every ability and ship 2 firing
+    # back, until ship 2 dies: the loudest a fight gets. Gives the sound of
+    # the last two seconds of hits.
+    aim(game)
+    game.press("Tab", "h")
+    game.hold_until(["37"], lambda: game.wait_for("hits", lambda s: p2_health(s) in range(-20, 29), 30))
+    hits = capture.windows(capture.seconds() - 2, capture.seconds(), 0.05)
+    game.press("Tab", "p")
+    game.hold_until(["37", "50"], lambda: game.wait_for("death", lambda s: s.reads("  1", 446, 0, P2), 30))
+    return hits
+
+
+def side_share(windows):
+    # The share of the sound's energy in which left and right differ.
+    pairs = [(w[i], w[i + 1]) for w in windows for i in range(0, len(w), 2)]
+    return sum((left - right) ** 2 for left, right in pairs) / sum((left + right) ** 2 for left, right in pairs)
+
+
+def played(a, start, share=0.8, shots=False):
+    # Start-up to battle, two seconds of it with no shot fired and, if asked,
+    # the fight; Esc ends it with status 0. With share None the folder lacks
+    # patches.dat: the log must say so, and the capture hold no music.
+    capture = Capture(os.path.join(a.out_dir, "capture.wav"), a.source_dir)
+    with start(a, "played", env=capture.env) as game:
+        walk(game)
+        quiet = capture.seconds() + 0.2
+        capture.wait(game, 2.0)
+        quiet = capture.windows(quiet, capture.seconds() - 0.1, 0.05)
+        hits = fight(game, capture) if shots else None
+        game.hold_until(["Escape"], lambda: game.exit(0))
+    heard = sum(map(any, quiet)) / len(quiet)  # with music nearly every 50 ms holds sound
+    spread = hits and side_share(hits) / side_share(quiet)
+    print("music in %.0f %% of %d windows of 50 ms; the hits' side share: %s" % (100 * heard, len(quiet), spread))
+    check(len(quiet) >= 15, "only %d windows of quiet battle" % len(quiet))
+    check(game.sound_error == (share is None), "'Error loading sound' in the log: %s" % game.sound_error)
+    check(heard < 0.8 if share is None else heard >= share, "music in %.0f %% of the quiet stretch" % (100 * heard))
+    if shots:
+        # Effects play in the centre, the music across both sides: hits heard
+        # over it take the sound's side share well below the music's own.
+        check(spread <= 0.6, "no hits heard: the side share of the sound is %.2f of the music's" % spread)
+        values = capture.samples()[0]
+        check(max(values) < 32767 and min(values) >= -32767, "the fight reaches full scale")
+
+
+def cancel(a, start):
+    with start(a, "cancel") as game:
+        walk(game, "mode_dialog")
+        game.press("Escape")
+        game.exit(0)
+
+
+def no_display(a):
+    a.display = None
+    game = linux(a, "no-display")
+    game.exit(1)
+    check(re.search(r"^Cannot initialise Allegro: ", game.stderr(), re.M), "no error line: %s" % game.stderr())
+
+
+# How each bad data file is made, and the line the game shows under its error.
+DATA_CASES = {"missing": (None, None), "truncated": ("half", None), "short": ([28], "Object 28 should be a sample."),
+              "wrong_type": ([29, 17], "Object 17 should be a bitmap.")}
+
+
+def bad_data(a, case):
+    made, detail = DATA_CASES[case]
+    path = os.path.join(a.out_dir, case + ".dat")
+    if made == "half":
+        with open(os.path.join(a.game_dir, "vexo.dat"), "rb") as f, open(path, "wb") as out:
+            out.write(f.read()[:os.path.getsize(f.name) // 2])
+    elif made:
+        subprocess.run([a.write_sample, path, *map(str, made)], check=True)
+    lines = [s for s in ("Loading datafile...", "Error loading datafile! Perhaps it cannot be found?", detail) if s]
+
+    def shown(shot):
+        y = shot.find(lines[0], box=(0, 0, 1, shot.height))
+        return y and all(shot.reads(s, 0, y[1] + 8 * i) for i, s in enumerate(lines + ["Press a key to quit."]))
+    with linux(a, case, data=made and path) as game:
+        walk(game, "mode_dialog")
+        game.xdotool("keydown", "Return", "keyup", "Return")
+        game.wait_for("error", shown)
+        check(game.proc.poll() is None, "the game ended before a key was pressed")
+        game.press("space")
+        game.exit(1)
+
+
+def faults(a):
+    # Room for one thread's stack but not two: the timer's thread cannot start.
+    def no_timer():
+        resource.setrlimit(resource.RLIMIT_STACK, (16 << 30, 16 << 30))
+        resource.setrlimit(resource.RLIMIT_AS, (24 << 30, 24 << 30))
+    game = linux(a, "timer", preexec=no_timer)
+    game.exit(1)
+    check("Error installing the timer: " in game.stderr(), "no timer error: %s" % game.stderr()[-400:])
+    # A stop signal ends the game by that signal wherever it waits; one ignored at launch stays ignored.
+    for step, number, ignored in [("startup_log", signal.SIGTERM, False), ("mode_dialog", signal.SIGINT, False),
+                                  ("phase1", signal.SIGQUIT, False), ("battle", signal.SIGTERM, False),
+                                  ("mode_dialog", signal.SIGINT, True)]:
+        def setup(number=number, ignored=ignored):
+            resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+            signal.signal(number, signal.SIG_IGN if ignored else signal.SIG_DFL)
+        with linux(a, "%s-%d-%s" % (step, number, ignored), preexec=setup) as game:
+            walk(game, step)
+            game.proc.send_signal(number)
+            if ignored:
+                game.press("Escape")
+            game.exit(0 if ignored else -number, timeout=5)
+
+
+# Turns, thrust, fire (Ctrl and Shift keys by keycode), weapons and abilities.
+BATTLE_KEYS = "37+Left 105+Up 50+d 62+r Tab+a Tab+p Up Down Left Right d g r f 1 2 3".split()
+
+
+def memcheck(a):
+    # Two minutes of random battle keys under memcheck: an error outside the
+    # library's own (allegro.supp) ends the game with status 99.
+    supp = os.path.join(a.source_dir, "tests", "soak", "allegro.supp")
+    valgrind = ["valgrind", "--error-exitcode=99", "--suppressions=" + supp]
+    with linux(a, "memcheck", launcher=valgrind, slowness=30) as game:
+        walk(game)
+        rng, end = random.Random(4242), time.time() + 120
+        while time.time() < end:
+            game.press(*rng.choice(BATTLE_KEYS).split("+"), hold=0.1 * rng.randint(1, 9))
+        game.hold_until(["Escape"], lambda: game.exit(0))
+
+
+def release_zip(a):
+    if os.path.exists(unavailable := os.path.join(a.windows_dir, "unavailable.txt")):
+        print(open(unavailable).read())
+        sys.exit(77)
+    zips = glob.glob(os.path.join(a.windows_dir, "vexo-*-windows-x86_64.zip"))
+    check(len(zips) == 1 and shutil.which("wine"), "no wine, or no single release zip: run ./test")
+    return zips[0]
+
+
+def windows(a, name, env=()):
+    # The release zip unpacked and played with Wine, in a prefix made afresh
+    # (no prompts to install Wine's .NET and HTML engines).
+    folder = os.path.join(a.out_dir, name)
+    zipfile.ZipFile(release_zip(a)).extractall(folder)
+    wine = dict(os.environ, WINEPREFIX=a.wine_prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    shutil.rmtree(a.wine_prefix, ignore_errors=True)
+    subprocess.run(["wineboot", "--init"], env=wine, check=True, stdout=QUIET, stderr=QUIET)
+    subprocess.run(["wineserver", "-w"], env=wine, check=True)  # until the prefix is made, and its server gone
+    return Game(a.out_dir, name, ["wine", "vexo.exe"], folder, a.display, dict(wine, **dict(env)), "vexo", 4,
+                on_stop=lambda: subprocess.run(["wineserver", "-k"], env=wine, stderr=QUIET))
+
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "ole32.dll", "ddraw.dll", "dsound.dll",
+               "dinput.dll", "winmm.dll", "msvcrt.dll"}
+
+
+def release_contents(a):
+    # The Linux build's data files untouched beside the game, its readme and
+    # licence; the game a GUI program needing only Windows' own DLLs.
+    with zipfile.ZipFile(release_zip(a)) as z:
+        data = set(os.listdir(a.game_dir)) - {"vexo"}
+        check(set(z.namelist()) == data | {"vexo.exe", "README.txt", "LICENSE", "GPL-2.txt"}, "zip: %s" % z.namelist())
+        for name in data:
+            check(z.read(name) == open(os.path.join(a.game_dir, name), "rb").read(), "%s differs from Linux's" % name)
+        exe = z.extract("vexo.exe", a.out_dir)
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", exe], capture_output=True, text=True, check=True).stdout
+    dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", dump)}
+    check(dlls and dlls <= SYSTEM_DLLS and "(Windows GUI)" in dump, "vexo.exe is no GUI program, or needs %s" % dlls)
+
+
+SCENARIOS = {
+    "played": lambda a: played(a, linux, shots=True),
+    "without_patches": lambda a: played(a, without_patches, share=None),
+    "installed": lambda a: played(a, functools.partial(linux, data=None, exe=a.installed)),
+    "dialog_cancel": lambda a: cancel(a, functools.partial(linux, data=None)),
+    "no_display": no_display, "faults": faults, "memcheck": memcheck,
+    "wine_release_contents": release_contents,
+    # Wine's varying buffering places the quiet stretch only roughly on the capture.
+    "wine_played": lambda a: played(a, windows, share=0.3), "wine_dialog_cancel": lambda a: cancel(a, windows),
+    **{"data_" + case: functools.partial(bad_data, case=case) for case in DATA_CASES},
+}
+
+
+parser = argparse.ArgumentParser()
+parser.add_argument("scenario", choices=SCENARIOS)
+for option in ("game-dir", "out-dir", "font-dump", "write-sample", "source-dir", "installed", "windows-dir",
+               "wine-prefix"):
+    parser.add_argument("--" + option)
+a = parser.parse_args()
+a.out_dir = os.path.join(a.out_dir, a.scenario)
+shutil.rmtree(a.out_dir, ignore_errors=True)
+os.makedirs(a.out_dir)
+load_font(a.font_dump, os.path.join(a.out_dir, "font.bmp"))
+# Wine frames the 640 x 480 window: it needs a larger screen.
+x, a.display = start_xvfb("800x600x24" if a.scenario.startswith("wine") else "640x480x24")
+try:
+    SCENARIOS[a.scenario](a)
+except Failed as failure:
+    sys.exit("FAIL %s: %s" % (a.scenario, failure))
+finally:
+    x.terminate()
