@@ -39,6 +39,10 @@ struct Binding {
     std::vector<double> after;
 };
 
+void PrintTo(const Binding& b, std::ostream* os) {
+    *os << "keys " << b.key1 << " " << b.key2 << " " << b.key3 << " shifts " << b.shifts;
+}
+
 class KeyBinding : public MatchTest, public testing::WithParamInterface<Binding> {};
 
 TEST_P(KeyBinding, ActsOnTheRightShip) {
