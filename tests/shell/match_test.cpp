@@ -48,6 +48,8 @@ class KeyBinding : public MatchTest, public testing::WithParamInterface<Binding>
 TEST_P(KeyBinding, ActsOnTheRightShip) {
     const Binding& b = GetParam();
     start_battle(*match);
+    EXPECT_PRED2(close_to, match->ship1.pos, Vec2(-100, -100));  // the battle's fixed start places
+    EXPECT_PRED2(close_to, match->ship2.pos, Vec2(100, 100));
     match->ship1.vel = match->ship2.vel = Vec2();
     match->ship1.angle = match->ship2.angle = 0.0;
     battle_frame(*match);  // fits the view to the ships
