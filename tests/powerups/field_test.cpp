@@ -14,6 +14,7 @@ void place(PowerUpField& field, int type, Vec2 where) {
     field.powerups.resize(slot + 1);
     field.powerups.at(slot).type = type;
     field.powerups.at(slot).pos = where;
+    field.powerups.at(slot).sprite = field.sprites[type];
 }
 
 // Ship 2 (weapon 1) at (100, 100) touches one item of a kind. What follows:
@@ -46,15 +47,21 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ItemEffect, testing::Values(
     std::make_pair(PU_WEAPON_1, std::vector<double>{0, 1, 100, 0, 10, 0}),
     std::make_pair(PU_WEAPON_2, std::vector<double>{0, 2, 100, 0, 10, 0})));
 
-// Items that only touch the ship's 32 x 32 box stay where they lie.
-TEST_F(MatchTest, OnlyItemsSharingAreaWithTheShipAreCollected) {
+// Items that only touch the ship's 32 x 32 box stay where they lie. Each is
+// drawn as its 16 x 16 stand-in picture centred on its place, and a used one
+// is not drawn.
+TEST_F(MatchTest, OnlyItemsSharingAreaWithTheShipAreCollectedAndTheRestDrawnCentred) {
     PowerUpField& field = match->powerups;
     match->ship1.pos = Vec2(100, 100);
     for (Vec2 edge : {Vec2(132, 105), Vec2(90, 105), Vec2(105, 132), Vec2(105, 90)}) place(field, PU_FAST_SHOTS, edge);
     place(field, PU_TRIPLE_SHOT, Vec2(131.5, 105));
     field.collect(match->ship1);
-    EXPECT_EQ(match->ship1.flags, unsigned(TRIPLE_SHOT));
     EXPECT_EQ(live_items(field), 4);
+    field.draw(buffer);
+    int c = FakeDataFile::fake_object_colour(9);  // the fast-shots picture
+    std::vector<int> pixels = {getpixel(buffer, 82, 97), getpixel(buffer, 97, 112), getpixel(buffer, 81, 96),
+                               getpixel(buffer, 98, 113), getpixel(buffer, 130, 105)};
+    EXPECT_EQ(pixels, (std::vector<int>{c, c, 0, 0, c}));
 }
 
 // The first item comes on the 600th tick, each later one 60 to 659 ticks

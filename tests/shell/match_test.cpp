@@ -74,7 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Battle, KeyBinding, testing::Values(
     Binding{KEY_2, 0, 0, 0, {0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}},
     Binding{KEY_1, KEY_3, 0, 0, {0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0}},  // the last wins
     Binding{KEY_TAB, KEY_A, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1}},
-    Binding{KEY_A, 0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}},
     Binding{KEY_TAB, KEY_H, 0, 0, {0, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0}},
     Binding{KEY_TAB, KEY_P, KEY_LEFT, 0, {-3, 0, 0, 0, 511, 0, 0, 0, 1, 0, 0}}));  // quick turn among them
 
