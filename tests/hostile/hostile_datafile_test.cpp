@@ -1,6 +1,7 @@
 // Damaged data files must never crash or hang the start-up: each one is
 // refused by the structure check, or it loads, serves every catalogue index
 // and has its songs played. Every load runs in a child process.
+#include <algorithm>
 #include <allegro.h>
 #include <fstream>
 #include <functional>

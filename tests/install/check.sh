@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed game and its Debian package, checked as a player meets them.
-#   check.sh metadata PACKAGING_DIR VERSION    desktop entry and AppStream metadata
+#   check.sh metadata ENTRY METAINFO VERSION  desktop entry and AppStream metadata
 #   check.sh prefix SCRATCH CMAKE BUILD PLAY...  installed into a prefix, moved, played
-#   check.sh package DEB VERSION               control fields, files, lintian
+#   check.sh package DEB VERSION SCRATCH       control fields, files, lintian
 #   check.sh unpack DEB SCRATCH PLAY...         Depends met here; unpacked and played
 # PLAY... plays the game through the launcher added to its arguments.
 set -euo pipefail
@@ -16,7 +16,7 @@ layout() { printf '%s\n' "$1" "${files[@]/#/${2:-}}" | LC_ALL=C sort; }
 
 case $1 in
 metadata)
-  entry=$2/org.example.vexo.desktop metainfo=$2/org.example.vexo.metainfo.xml
+  entry=$2 metainfo=$3
   same "$(desktop-file-validate "$entry" 2>&1)" "" "desktop-file-validate complains"
   lines='Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false'
   same "$(grep -xcE "$lines" "$entry")" 4 "desktop entry's lines"
@@ -24,7 +24,7 @@ metadata)
   same "$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1)" "✔ Validation was successful." \
     "appstreamcli validate complains"
   grep -qF '<launchable type="desktop-id">org.example.vexo.desktop</launchable>' "$metainfo" || fail "no launchable"
-  same "$(grep -om1 '<release version="[^"]*"' "$metainfo")" "<release version=\"$3\"" "latest release is not $3" ;;
+  same "$(grep -om1 '<release version="[^"]*"' "$metainfo")" "<release version=\"$4\"" "latest release is not $4" ;;
 prefix)
   rm -rf "$2" && mkdir -p "$2"
   "$3" --install "$4" --prefix "$2/prefix" >"$2/install.log"
@@ -37,15 +37,23 @@ prefix)
   "${@:5}" --installed "$moved/bin/vexo"
   same "$(snapshot)" "$before" "playing changed the installed files" ;;
 package)
-  deb=$2
+  deb=$2 scratch=$4
+  mkdir -p "$scratch"
   field() { dpkg-deb -f "$deb" "$1"; }
   for pair in Package=vexo Version=$3 Architecture=$(dpkg --print-architecture) Section=games; do
     same "$(field "${pair%%=*}")" "${pair#*=}" "control field ${pair%%=*}"
   done
 
-  # What the game links to, and not the sound-file library, which serves only the asset generator.
+  # Depends names this release's packages of what the game links to (Debian 13
+  # renamed some, liballegro4.4t64 for one), with ALSA's for the library's sound
+  # plugin, and not the sound-file library, which serves only the asset generator.
+  multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+  owner() { dpkg -S "*/$multiarch/$1" | cut -d: -f1 | sort -u; }
+  needed=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/lib/games/vexo/vexo > "$scratch/vexo.bin" &&
+           objdump -p "$scratch/vexo.bin" | awk '$1 == "NEEDED" { print $2 }')
   same "$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g' | LC_ALL=C sort)" \
-    "$(printf '%s\n' liballegro4.4 libasound2 libc6 libgcc-s1 libstdc++6)" "Depends"
+    "$( (for lib in $needed libasound.so.2; do owner "$lib"; done) | LC_ALL=C sort -u)" "Depends"
+  ! grep -q sndfile <<<"$(field Depends)" || fail "Depends names the sound-file library"
   expected=$(layout ./usr/games/vexo ./usr/ | while read -r f; do
     [[ $f == */vexo/vexo || $f == */games/vexo ]] && mode=-rwxr-xr-x || mode=-rw-r--r--
     echo "$mode root/root $f"; done | LC_ALL=C sort -k3)
@@ -59,6 +67,17 @@ package)
 unpack)
   dpkg-checkbuilddeps -d "$(dpkg-deb -f "$2" Depends)" /dev/null || fail "this machine does not meet Depends"
   rm -rf "$3" && mkdir -p "$3/root" && dpkg-deb -x "$2" "$3/root"
-  "${@:4}" --installed "$3/root/usr/games/vexo" ;;
+  "${@:4}" --installed "$3/root/usr/games/vexo"
+  # On CI, a machine thrown away after the run, the package is also installed
+  # for real, played from the path every user has, and removed again.
+  if [[ ${CI:-} == true && $(id -u) -eq 0 ]]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$(realpath "$2")" > "$3/apt-install.log" 2>&1 ||
+      { tail -n 20 "$3/apt-install.log" >&2; fail "apt-get install of the package"; }
+    status=0
+    "${@:4}" --installed /usr/games/vexo || status=$?
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vexo > "$3/apt-remove.log" 2>&1 || fail "apt-get remove vexo"
+    [[ $status -eq 0 ]] || fail "the installed package did not play"
+    echo "installed with apt-get, played from /usr/games/vexo and removed"
+  fi ;;
 esac
 echo "$1: OK"

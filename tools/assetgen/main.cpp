@@ -3,6 +3,7 @@
 //   vexo_assetgen objects DIR       the 29 data-file objects + manifest.txt
 //   vexo_assetgen icon SIZE FILE.png  the desktop icon, SIZE pixels square
 //   vexo_assetgen sheet FILE.png    contact sheet of every sprite
+//   vexo_assetgen patch-date SECONDS patches.dat  pat2dat's time stamp set to SECONDS
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "art_sheets.h"
 #include "catalogue_files.h"
+#include "patch_date.h"
 #include "png_file.h"
 #include "songs.h"
 #include "sound_effects.h"
@@ -82,10 +84,13 @@ bool write_picture(BITMAP* picture, const std::string& path) {
 
 int main(int argc, char** argv) {
     const bool icon = argc == 4 && std::strcmp(argv[1], "icon") == 0;
-    if (argc != 3 && !icon) {
-        std::fprintf(stderr, "usage: %s objects DIR | icon SIZE FILE.png | sheet FILE.png\n", argv[0]);
+    const bool patch_date = argc == 4 && std::strcmp(argv[1], "patch-date") == 0;
+    if (argc != 3 && !icon && !patch_date) {
+        std::fprintf(stderr, "usage: %s objects DIR | icon SIZE FILE.png | sheet FILE.png"
+                             " | patch-date SECONDS patches.dat\n", argv[0]);
         return 2;
     }
+    if (patch_date) return set_patch_index_date(argv[3], std::atoll(argv[2])) ? 0 : 1;
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         std::fprintf(stderr, "cannot start Allegro\n");
         return 1;
