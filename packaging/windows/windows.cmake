@@ -27,6 +27,12 @@ set_target_properties(vexo PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${VEXO_WINDOWS_GAME_DIR})
 target_link_options(vexo PRIVATE -static -static-libgcc -static-libstdc++)
 
+# A tool of the Wine tests, not part of the release: it starts the game with
+# the lowest 4 GB of its address space taken, as 64-bit Windows places memory.
+add_executable(high_addresses ${PROJECT_SOURCE_DIR}/tests/e2e/high_addresses.c)
+set_target_properties(high_addresses PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+target_link_options(high_addresses PRIVATE -static -static-libgcc)
+
 # Every file the Linux build puts beside its executable (vexo.dat, and the
 # patch set with its allegro.cfg), taken as they are: the data files are the
 # same on both systems.

@@ -257,7 +257,10 @@ def windows(a, name, env=()):
     shutil.rmtree(a.wine_prefix, ignore_errors=True)
     subprocess.run(["wineboot", "--init"], env=wine, check=True, stdout=QUIET, stderr=QUIET)
     subprocess.run(["wineserver", "-w"], env=wine, check=True)  # until the prefix is made, and its server gone
-    return Game(a.out_dir, name, ["wine", "vexo.exe"], folder, a.display, dict(wine, **dict(env)), "vexo", 4,
+    # Started with its low 4 GB taken, so every address it gets has bits above 32.
+    high_addresses = os.path.join(a.windows_dir, "tests", "high_addresses.exe")
+    return Game(a.out_dir, name, ["wine", high_addresses, "vexo.exe"], folder, a.display, dict(wine, **dict(env)),
+                "vexo", 4,
                 on_stop=lambda: subprocess.run(["wineserver", "-k"], env=wine, stderr=QUIET))
 
 
