@@ -15,6 +15,7 @@
 #include "shell/game_clock.h"
 #include "shell/resources.h"
 #include "shell/stop_signals.h"
+#include "shell/window_identity.h"
 
 namespace {
 
@@ -151,9 +152,11 @@ void start_up(ModeRequest& mode) {
     console.print("Vexo v0.01 by Korvath\n");
     console.print("Initializing allegro...");
     remember_ignored_stop_signals();
+    name_window();
     errno = 0;
     if (allegro_init() != 0) fail_without_screen("Cannot initialise Allegro");
     watch_stop_signals();
+    title_window();
 
     set_color_depth(16);
     // The start-up log's window: GDI on Windows; elsewhere, where there is no
