@@ -12,6 +12,7 @@
 #include "shell/console.h"
 #include "shell/datafile_check.h"
 #include "shell/dialog_font.h"
+#include "shell/display_failure.h"
 #include "shell/game_clock.h"
 #include "shell/resources.h"
 #include "shell/stop_signals.h"
@@ -33,8 +34,8 @@ const char* failure_reason() {
 
 // Nothing can be shown or asked without the library and a window: say why on
 // stderr and stop, rather than wait for a key that can never come.
-[[noreturn]] void fail_without_screen(const char* what) {
-    std::fprintf(stderr, "%s: %s\n", what, failure_reason());
+[[noreturn]] void fail_without_screen(const char* what, const char* reason = failure_reason()) {
+    std::fprintf(stderr, "%s: %s\n", what, reason);
     std::fflush(stderr);
     std::exit(1);
 }
@@ -154,7 +155,10 @@ void start_up(ModeRequest& mode) {
     remember_ignored_stop_signals();
     name_window();
     errno = 0;
-    if (allegro_init() != 0) fail_without_screen("Cannot initialise Allegro");
+    if (allegro_init() != 0) {
+        const char* display = allegro_error[0] ? nullptr : display_failure();
+        fail_without_screen("Cannot initialise Allegro", display ? display : failure_reason());
+    }
     watch_stop_signals();
     title_window();
 
