@@ -5,7 +5,8 @@
 
 set(VEXO_WINDOWS_ALLEGRO "" CACHE PATH "Prefix of the static Allegro for Windows")
 set(VEXO_LINUX_GAME_DIR "" CACHE PATH "The Linux build's game folder, with vexo.dat and the patch set")
-foreach(needed VEXO_WINDOWS_ALLEGRO VEXO_LINUX_GAME_DIR)
+set(VEXO_WINDOWS_ICON "" CACHE FILEPATH "The icon group the Linux build's generator drew (vexo_windows_icon)")
+foreach(needed VEXO_WINDOWS_ALLEGRO VEXO_LINUX_GAME_DIR VEXO_WINDOWS_ICON)
   if(NOT ${needed})
     message(FATAL_ERROR "${needed} is not set: build for Windows with scripts/build-windows")
   endif()
@@ -32,6 +33,15 @@ target_link_options(vexo PRIVATE -static -static-libgcc -static-libstdc++)
 add_executable(high_addresses ${PROJECT_SOURCE_DIR}/tests/e2e/high_addresses.c)
 set_target_properties(high_addresses PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 target_link_options(high_addresses PRIVATE -static -static-libgcc)
+
+# The program's icon and version as resources (compiled by MinGW's windres),
+# with the copyright line of the licence.
+enable_language(RC)
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE VEXO_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+set(VEXO_RESOURCES ${CMAKE_BINARY_DIR}/vexo.rc)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vexo.rc.in ${VEXO_RESOURCES} @ONLY)
+target_sources(vexo PRIVATE ${VEXO_RESOURCES})
+set_source_files_properties(${VEXO_RESOURCES} PROPERTIES OBJECT_DEPENDS ${VEXO_WINDOWS_ICON})
 
 # Every file the Linux build puts beside its executable (vexo.dat, and the
 # patch set with its allegro.cfg), taken as they are: the data files are the

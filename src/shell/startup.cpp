@@ -12,9 +12,11 @@
 #include "shell/console.h"
 #include "shell/datafile_check.h"
 #include "shell/dialog_font.h"
+#include "shell/display_failure.h"
 #include "shell/game_clock.h"
 #include "shell/resources.h"
 #include "shell/stop_signals.h"
+#include "shell/window_identity.h"
 
 namespace {
 
@@ -32,8 +34,8 @@ const char* failure_reason() {
 
 // Nothing can be shown or asked without the library and a window: say why on
 // stderr and stop, rather than wait for a key that can never come.
-[[noreturn]] void fail_without_screen(const char* what) {
-    std::fprintf(stderr, "%s: %s\n", what, failure_reason());
+[[noreturn]] void fail_without_screen(const char* what, const char* reason = failure_reason()) {
+    std::fprintf(stderr, "%s: %s\n", what, reason);
     std::fflush(stderr);
     std::exit(1);
 }
@@ -151,9 +153,14 @@ void start_up(ModeRequest& mode) {
     console.print("Vexo v0.01 by Korvath\n");
     console.print("Initializing allegro...");
     remember_ignored_stop_signals();
+    name_window();
     errno = 0;
-    if (allegro_init() != 0) fail_without_screen("Cannot initialise Allegro");
+    if (allegro_init() != 0) {
+        const char* display = allegro_error[0] ? nullptr : display_failure();
+        fail_without_screen("Cannot initialise Allegro", display ? display : failure_reason());
+    }
     watch_stop_signals();
+    title_window();
 
     set_color_depth(16);
     // The start-up log's window: GDI on Windows; elsewhere, where there is no

@@ -91,6 +91,30 @@ class Game:
     def window_id(self):
         return (self.xdotool("search", "--onlyvisible", "--name", "^%s$" % self.window).split() or [None])[0]
 
+    def icons(self, window):
+        # The window's icons as a desktop reads them: the WM_HINTS pixmap, clear
+        # outside its mask, and every size in _NET_WM_ICON (ARGB words).
+        from Xlib import X, Xutil, display
+        server = display.Display(self.env["DISPLAY"])
+        window = server.create_resource_object("window", int(window))
+
+        def picture(pixmap, mode, raw):
+            size = pixmap.get_geometry()
+            data = pixmap.get_image(0, 0, size.width, size.height, X.ZPixmap, 0xFFFFFFFF).data
+            return Image.frombytes(mode, (size.width, size.height), data, "raw", raw, len(data) // size.height)
+        icons, hints = [], window.get_wm_hints()
+        if hints and hints.flags & Xutil.IconPixmapHint:
+            icons.append(picture(hints.icon_pixmap, "RGB", "BGRX").convert("RGBA"))
+            icons[0].putalpha(picture(hints.icon_mask, "1", "1;R").convert("L"))
+        words = window.get_full_property(server.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
+        words = list(words.value) if words else []
+        while words:
+            (w, h), words = words[:2], words[2:]
+            icons.append(Image.frombytes("RGBA", (w, h), array.array("I", words[:w * h]).tobytes(), "raw", "BGRA"))
+            words = words[w * h:]
+        server.close()
+        return icons
+
     def focus(self):
         # No window manager: without a named window, keys go to the one under the pointer.
         self.xdotool(*(["windowfocus", "--sync", self.window_id()] if self.window else ["mousemove", 160, 100]))

@@ -3,6 +3,7 @@
 # server of its own; status 77 skips (the Windows build cannot be had here).
 import argparse, functools, glob, math, os, random, re, resource, shutil, signal, subprocess, sys, time, zipfile
 from driver import BLACK, QUIET, Capture, Failed, Game, check, load_font, start_xvfb
+from PIL import Image
 
 LOG = ["Installing keyboard...", "Installing timers...", "Installing mouse...", "-> %d buttons.",
        "Installing joystick...", "-> %d joysticks detected.", "-> %d buttons on joystick 0.",
@@ -26,7 +27,32 @@ def startup_log(game):
     shot = game.wait_for("log", complete)
     box = shot.image.getbbox()
     check(box[2] <= 320 and box[3] <= 200, "the start-up window is drawn beyond 320 x 200: %s" % (box,))
+    window_identity(game)
     game.focus()
+
+
+def window_identity(game):
+    # What a desktop reads of the window: the title, on X11 the class its menu
+    # entry names (Wine names it after the executable), and icons of the
+    # game's own art rather than the library's.
+    window = game.xdotool("search", "--onlyvisible", "--name", "^Vexo$").split()
+    check(window, "no window titled Vexo")
+    if not game.window:
+        with open(os.path.join(a.source_dir, "packaging", "org.example.vexo.desktop")) as entry:
+            wm_class = re.search(r"^StartupWMClass=(.*)$", entry.read(), re.M)[1]
+        got = subprocess.run(["xprop", "-id", window[0], "WM_CLASS"], env=game.env, capture_output=True, text=True)
+        check(got.stdout == 'WM_CLASS(STRING) = "%s", "%s"\n' % (wm_class, wm_class), "the class: %s" % got.stdout)
+    icons = game.icons(window[0])
+    check(icons and all(map(is_icon_art, icons)), "the window's icons are not the game's: %s" % icons)
+
+
+def is_icon_art(picture):
+    # The generator's icon art of the picture's size, for the desktop or for
+    # Windows, pixel for pixel where it is not clear.
+    art, n = os.path.join(a.game_dir, "..", "art"), picture.width
+    art = next(p for p in ["%s/icons/%dx%d/apps/vexo.png" % (art, n, n), "%s/windows/vexo-%d.png" % (art, n)]
+               if os.path.exists(p))
+    return [p if p[3] else 0 for p in picture.getdata()] == [p if p[3] else 0 for p in Image.open(art).getdata()]
 
 
 def mode_dialog(game):
@@ -166,10 +192,12 @@ def cancel(a, start):
 
 
 def no_display(a):
-    a.display = None
-    game = linux(a, "no-display")
-    game.exit(1)
-    check(re.search(r"^Cannot initialise Allegro: ", game.stderr(), re.M), "no error line: %s" % game.stderr())
+    # No DISPLAY, then one where no X server listens: the line says which.
+    for a.display, why in [(None, "there is no display to open a window on (DISPLAY is not set)"),
+                           (":4242", 'cannot open the display ":4242" that DISPLAY names')]:
+        game = linux(a, "no-display-%s" % bool(a.display))
+        game.exit(1)
+        check("Cannot initialise Allegro: " + why in game.stderr(), "the line: %s" % game.stderr())
 
 
 # How each bad data file is made, and the line the game shows under its error.
@@ -260,7 +288,7 @@ def windows(a, name, env=()):
     # Started with its low 4 GB taken, so every address it gets has bits above 32.
     high_addresses = os.path.join(a.windows_dir, "tests", "high_addresses.exe")
     return Game(a.out_dir, name, ["wine", high_addresses, "vexo.exe"], folder, a.display, dict(wine, **dict(env)),
-                "vexo", 4,
+                "Vexo", 4,
                 on_stop=lambda: subprocess.run(["wineserver", "-k"], env=wine, stderr=QUIET))
 
 
@@ -277,9 +305,24 @@ def release_contents(a):
         for name in data:
             check(z.read(name) == open(os.path.join(a.game_dir, name), "rb").read(), "%s differs from Linux's" % name)
         exe = z.extract("vexo.exe", a.out_dir)
+        copyright = re.search(r"^Copyright .*$", z.read("LICENSE").decode(), re.M)[0]
     dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", exe], capture_output=True, text=True, check=True).stdout
     dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", dump)}
     check(dlls and dlls <= SYSTEM_DLLS and "(Windows GUI)" in dump, "vexo.exe is no GUI program, or needs %s" % dlls)
+    # Its resources: the icon group the library gives its window, at the sizes
+    # Explorer shows, of the desktop icon's art; and the version Explorer shows.
+    run = functools.partial(subprocess.run, capture_output=True, check=True)
+    group, icon = os.path.join(a.out_dir, "group.ico"), os.path.join(a.out_dir, "icon-48.png")
+    run(["wrestool", "-x", "--type=group_icon", "--name=ALLEGRO_ICON", "-o", group, exe])
+    sizes = re.findall(r"--width=(\d+) --height=\1 ", run(["icotool", "-l", group], text=True).stdout)
+    check(sizes == ["16", "32", "48", "256"], "the icon group's sizes: %s" % sizes)
+    run(["icotool", "-x", "--width=48", "-o", icon, group])
+    check(is_icon_art(Image.open(icon).convert("RGBA")), "vexo.exe's icon is not the game's")
+    version = re.search(r"^vexo-(.+)-windows", os.path.basename(release_zip(a)))[1]
+    info = run(["wrestool", "-x", "--raw", "--type=version", exe]).stdout.decode("utf-16-le", "replace")
+    for key, value in [("ProductName", "Vexo"), ("ProductVersion", version), ("FileVersion", version),
+                       ("LegalCopyright", copyright), ("FileDescription", "Vexo, two-player space combat on one keyboard")]:
+        check(re.search("%s\0+%s\0" % (key, re.escape(value)), info), "version resource lacks %s %s" % (key, value))
 
 
 SCENARIOS = {

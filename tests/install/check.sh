@@ -18,8 +18,9 @@ case $1 in
 metadata)
   entry=$2 metainfo=$3
   same "$(desktop-file-validate "$entry" 2>&1)" "" "desktop-file-validate complains"
-  lines='Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false'
-  same "$(grep -xcE "$lines" "$entry")" 4 "desktop entry's lines"
+  # StartupWMClass: the class of the game's window, by which a shell finds its entry.
+  lines='Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false|StartupWMClass=vexo'
+  same "$(grep -xcE "$lines" "$entry")" 5 "desktop entry's lines"
   # --no-net: the tests run offline, and it would fetch the screenshot.
   same "$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1)" "✔ Validation was successful." \
     "appstreamcli validate complains"

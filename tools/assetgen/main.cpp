@@ -2,6 +2,7 @@
 // code and fixed seeds, so every run produces the same bytes.
 //   vexo_assetgen objects DIR       the 29 data-file objects + manifest.txt
 //   vexo_assetgen icon SIZE FILE.png  the desktop icon, SIZE pixels square
+//   vexo_assetgen xpm SIZE FILE.cpp   the same icon as X11 pixmap data, vexo_icon_xpm
 //   vexo_assetgen sheet FILE.png    contact sheet of every sprite
 //   vexo_assetgen patch-date SECONDS patches.dat  pat2dat's time stamp set to SECONDS
 #include <allegro.h>
@@ -18,6 +19,7 @@
 #include "songs.h"
 #include "sound_effects.h"
 #include "sprites.h"
+#include "xpm_source.h"
 
 namespace {
 
@@ -73,8 +75,8 @@ bool write_objects(const std::string& dir) {
     return std::fclose(list) == 0 && ok;
 }
 
-bool write_picture(BITMAP* picture, const std::string& path) {
-    bool ok = write_png(picture, path);
+bool write_picture(BITMAP* picture, const std::string& path, bool as_xpm = false) {
+    bool ok = as_xpm ? write_xpm_source(picture, "vexo_icon_xpm", path) : write_png(picture, path);
     destroy_bitmap(picture);
     if (!ok) std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return ok;
@@ -83,10 +85,11 @@ bool write_picture(BITMAP* picture, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool icon = argc == 4 && std::strcmp(argv[1], "icon") == 0;
+    const bool xpm = argc == 4 && std::strcmp(argv[1], "xpm") == 0;
+    const bool icon = xpm || (argc == 4 && std::strcmp(argv[1], "icon") == 0);
     const bool patch_date = argc == 4 && std::strcmp(argv[1], "patch-date") == 0;
     if (argc != 3 && !icon && !patch_date) {
-        std::fprintf(stderr, "usage: %s objects DIR | icon SIZE FILE.png | sheet FILE.png"
+        std::fprintf(stderr, "usage: %s objects DIR | icon SIZE FILE.png | xpm SIZE FILE.cpp | sheet FILE.png"
                              " | patch-date SECONDS patches.dat\n", argv[0]);
         return 2;
     }
@@ -103,7 +106,7 @@ int main(int argc, char** argv) {
     bool ok = false;
     if (icon) {
         const int size = std::atoi(argv[2]);
-        if (size >= 16 && size <= 1024) ok = write_picture(draw_icon(size), where);
+        if (size >= 16 && size <= 1024) ok = write_picture(draw_icon(size), where, xpm);
         else std::fprintf(stderr, "icon size '%s' is not 16 to 1024\n", argv[2]);
     } else if (what == "objects") ok = write_objects(where);
     else if (what == "sheet") ok = write_picture(draw_contact_sheet(), where);
