@@ -117,7 +117,18 @@ class Game:
 
     def focus(self):
         # No window manager: without a named window, keys go to the one under the pointer.
-        self.xdotool(*(["windowfocus", "--sync", self.window_id()] if self.window else ["mousemove", 160, 100]))
+        if not self.window:
+            self.xdotool("mousemove", 160, 100)
+            return
+        window = self.window_id()
+        self.xdotool("windowfocus", "--sync", window)
+        # The library draws its mouse pointer in the mode dialog where the X
+        # pointer last was inside its window, and under Wine keeps it there
+        # after the pointer leaves: wherever the system happened to leave it,
+        # it could cover a preset entry, and the wait for the dialog would
+        # never see it whole. Parked in the window's far corner it hides
+        # nothing that is read.
+        self.xdotool("mousemove", "--window", window, 316, 196)
 
     def keys(self, action, *keys):
         self.xdotool(*(word for key in keys for word in (action, key)))

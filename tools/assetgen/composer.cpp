@@ -244,11 +244,13 @@ std::vector<MidiTrack> compose(const SongStyle& style) {
     c.bass.program(BASS, 0, style.bass);
     c.pad.program(PAD, 0, style.pad);
     c.arp.program(ARP, 0, style.arp);
-    c.lead.control(LEAD, 0, 7, 100);
-    c.bass.control(BASS, 0, 7, 110);
-    c.pad.control(PAD, 0, 7, 72);
-    c.arp.control(ARP, 0, 7, 80);
-    c.drums.control(MIDI_DRUM_CHANNEL, 0, 7, 110);
+    // Channel volumes leave the effects room above the music: the mixer adds
+    // both up, and a fight must not reach full scale.
+    c.lead.control(LEAD, 0, 7, 50);
+    c.bass.control(BASS, 0, 7, 55);
+    c.pad.control(PAD, 0, 7, 36);
+    c.arp.control(ARP, 0, 7, 40);
+    c.drums.control(MIDI_DRUM_CHANNEL, 0, 7, 55);
     c.pad.control(PAD, 0, 10, 44);
     c.arp.control(ARP, 0, 10, 84);
     uint32_t at = 0;

@@ -9,10 +9,13 @@ namespace {
 // Headroom for a busy fight. The library's mixer adds the voices up and
 // clips the sum: in one tick a triple shot's three hits (one sample started
 // three times, so their waves add up exactly), both ships' shots, a death
-// and the music can sound together. At -7 dBFS each effect still stands
-// out over the music; the hit, which lands three at a time, sits 2.7 dB lower.
-const double PEAK = 0.45;
-const double HIT_PEAK = 0.33;
+// and the music can sound together. At -7 dBFS a death over triple-shot hits
+// and the music reached full scale now and then; at -9.4 dBFS, with the songs
+// played at half their old loudness, each effect stands out over the music
+// more than before and the loudest fight stays a few dB under. The hit, which
+// lands three at a time, sits 2.7 dB lower.
+const double PEAK = 0.34;
+const double HIT_PEAK = 0.25;
 
 Sound finish(Sound sound, double fade_out, double peak = PEAK) {
     normalise(sound, peak);
