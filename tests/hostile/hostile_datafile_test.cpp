@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "sample_datafile.h"
-#include "shell/datafile_check.h"
+#include "datafile/structure_check.h"
 
 namespace {
 
