@@ -1,5 +1,6 @@
 // Bodies moving through the arena, ships firing, bullets hitting, and the
 // bullet records.
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -135,6 +136,33 @@ TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
     EXPECT_EQ(ship.flags, 0u);
     // Somewhere in the 500 x 500 square around the centre, then one step on.
     EXPECT_TRUE(ship.pos.x >= -249 && ship.pos.x <= 250 && ship.pos.y >= -252 && ship.pos.y <= 247) << ship.pos.x;
+}
+
+// A respawn draws x, then y, from the shared generator: each in -250..249.
+TEST(Ship, ComesBackInTheFiveHundredSquareAroundTheCentre) {
+    for (unsigned seed : {1u, 7u, 2026u}) {
+        Ship ship;
+        ship.vel = Vec2();
+        ship.health = 0;
+        ship.respawn_timer = 59;
+        std::srand(seed);
+        const int x = std::rand() % 500 - 250, y = std::rand() % 500 - 250;
+        std::srand(seed);
+        ship.update();
+        EXPECT_TRUE(ship.pos.x == x && ship.pos.y == y) << seed << ": " << ship.pos.x << ", " << ship.pos.y;
+    }
+}
+
+// The ships of a run are players 0 and 1, starting with weapons 0 and 1;
+// a fresh process, as the counter is never reset.
+TEST(ShipDeathTest, TheFirstShipIsPlayerZeroTheSecondPlayerOne) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    auto build_two = [] {
+        Ship first;
+        Ship second;
+        std::exit(first.player * 64 + first.weapon * 16 + second.player * 4 + second.weapon);
+    };
+    EXPECT_EXIT(build_two(), testing::ExitedWithCode(5), "");
 }
 
 // A ship at rest heading up the screen holds fire, in a view so wide that no
