@@ -1,11 +1,13 @@
 // Bodies moving through the arena, ships firing, bullets hitting, and the
 // bullet records.
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "combat/weapons.h"
 #include "support/match_fixture.h"
 
 namespace {
@@ -174,6 +176,7 @@ TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
     EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
     EXPECT_PRED2(close_to, b.pos, Vec2(0, -(3 * cooldown + 1) * speed));  // flown on every update
     EXPECT_FALSE(b.bounces || b.homing);
+    EXPECT_TRUE(WEAPONS[weapon].sound_slot == weapon && std::size(WEAPONS) == 3) << "each weapon fires its own sound";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Weapons, testing::Values(
