@@ -25,12 +25,8 @@ TEST(SoundBank, LoadFillsTheSixEffectAndSixSongSlotsAndNoOther) {
 }
 
 // Whenever the song playing ends, the next is drawn from the filled slots
-// other than the one that ended: never it again, never the empty slot 6. The
-// player's timer takes its callback and never calls it.
+// other than the one that ended: never it again, never the empty slot 6.
 TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
-    static TIMER_DRIVER silent = {0, "", "", "", nullptr, nullptr, [](void (*)(), long) { return 0; },
-                                  [](void (*)()) {}, nullptr, nullptr, nullptr, nullptr, nullptr};
-    timer_driver = &silent;
     MIDI* song = make_test_midi();
     SoundBank bank;
     std::fill_n(bank.songs, 6, song);

@@ -147,8 +147,8 @@ TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
 // fresh process, as the counter is never reset.
 TEST(ShipDeathTest, TheFirstShipIsPlayerZeroTheSecondPlayerOne) {
     testing::FLAGS_gtest_death_test_style = "threadsafe";
-    auto build_two = [] { Ship first, second; std::exit(first.player * 64 + first.weapon * 16 + second.player * 4 + second.weapon); };
-    EXPECT_EXIT(build_two(), testing::ExitedWithCode(5), "");
+    auto build_two = [] { Ship a, b; std::exit(a.player * 64 + a.weapon * 16 + b.player * 4 + b.weapon); };
+    EXPECT_EXIT(build_two(), testing::ExitedWithCode(5), "");  // 0, 0, 1, 1
 }
 
 // A ship at rest heading up the screen holds fire, in a view so wide that no

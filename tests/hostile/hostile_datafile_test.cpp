@@ -25,11 +25,6 @@ using Edit = std::function<void(Bytes&)>;
 // ANY: whatever does not crash.
 enum Outcome { LOADED = 0, REFUSED = 10, LOADER = 11, CATALOGUE = 20, ANY = -1 };
 
-// No timer thread runs without a system driver: this one takes the player's
-// callback and never calls it.
-TIMER_DRIVER silent_timer = {0, "", "", "", nullptr, nullptr, [](void (*)(), long) { return 0; },
-                             [](void (*)()) {}, nullptr, nullptr, nullptr, nullptr, nullptr};
-
 // Loads the file as the start-up does, then plays every song through the
 // library's MIDI player: a seek of 1000 beats (about eight minutes at the
 // starting tempo) runs the player's ticks at once.
@@ -41,7 +36,6 @@ int load_in_child(const std::string& path) {
         DATAFILE* file = load_datafile(path.c_str());
         if (!file) _exit(LOADER);
         if (catalogue_first_bad_index(file) >= 0) _exit(CATALOGUE + catalogue_first_bad_index(file));
-        timer_driver = &silent_timer;
         for (int slot = 0; slot < 6; slot++) {
             if (play_midi(static_cast<MIDI*>(file[CAT_SONG_0 + slot].dat), FALSE) == 0) midi_seek(1000);
         }
@@ -105,8 +99,8 @@ protected:
     void SetUp() override {
         for (int b = PLAIN; b <= GENERATED_FILE_PACKED; b++) {
             ASSERT_TRUE(b >= GENERATED || write_sample_datafile(path, b == FILE_PACKED, b == OBJECTS_PACKED));
-            std::string repacked = VEXO_REPACKED_DATAFILE + std::to_string(b - GENERATED) + ".dat";
-            std::ifstream in(b < GENERATED ? path : b == GENERATED ? VEXO_GENERATED_DATAFILE : repacked, std::ios::binary);
+            std::string name = b < GENERATED ? path : VEXO_REPACKED_DATAFILE + std::to_string(b - GENERATED) + ".dat";
+            std::ifstream in(b == GENERATED ? VEXO_GENERATED_DATAFILE : name, std::ios::binary);
             base[b].assign(std::istreambuf_iterator<char>(in), {});
         }
     }
@@ -148,14 +142,13 @@ Bytes ranged_font(u8 depth, const Bytes& glyph, int glyphs) {
     return object(DAT_FONT, body);
 }
 
-// A 3 x 2 bitmap and a one-pixel RLE sprite at a depth word: the bytes of a
-// stored pixel, of an RLE word (little-endian), and the row's end marker.
-struct Depth { int bits, pixel, word; long end; };
-Bytes le(long v, int n) { return n == 1 ? Bytes{u8(v)} : n == 2 ? Bytes{u8(v), u8(v >> 8)} : Bytes{u8(v), u8(v >> 8), u8(v >> 16), 0}; }
-Bytes bitmap(Depth d) { return object(DAT_BITMAP, cat({{u8(d.bits >> 8), u8(d.bits), 0, 3, 0, 2}, Bytes(6 * d.pixel, 7)})); }
-Bytes rle_pixel(Depth d) {
-    return object(DAT_RLE_SPRITE, cat({{u8(d.bits >> 8), u8(d.bits), 0, 1, 0, 1}, word(3 * d.word), le(1, d.word), Bytes(d.pixel, 7), le(d.end, d.word)}));
-}
+// A 3 x 2 bitmap and a one-pixel RLE sprite at a depth: the bytes of a stored
+// pixel (px), of an RLE word (w, little-endian), and the RLE row's end marker.
+struct Depth { int bits, px, w; long end; };
+Bytes le(long v, int n) { Bytes b = {u8(v), u8(v >> 8), u8(v >> 16), 0}; b.resize(n); return b; }
+Bytes head(Depth d, u8 w, u8 h) { return {u8(d.bits >> 8), u8(d.bits), 0, w, 0, h}; }
+Bytes bitmap(Depth d) { return object(DAT_BITMAP, cat({head(d, 3, 2), Bytes(6 * d.px, 7)})); }
+Bytes rle_pixel(Depth d) { return object(DAT_RLE_SPRITE, cat({head(d, 1, 1), word(3 * d.w), le(1, d.w), Bytes(d.px, 7), le(d.end, d.w)})); }
 
 // Track 0 of the first song replaced, the other 31 empty.
 Edit song(const Bytes& t) { return put({19}, object(DAT_MIDI, cat({{0, 96}, word(t.size()), t, Bytes(124, 0)}))); }
@@ -200,7 +193,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"body: RLE sprite a byte too small for its runs", put({25}, rle(254, 14)), REFUSED},
         {"body: font a byte short", put({25}, old_font(8, 224 * 8 - 1)), REFUSED},
         {"body: bitmap 0 wide", put({25}, object(DAT_BITMAP, {0, 8, 0, 0, 0, 1})), REFUSED},
-        {"count: nested file of two empty objects, at its bound", put({25}, object(DAT_FILE, cat({word(2), object(DAT_DATA, {}), object(DAT_DATA, {})}))), LOADED},
+        {"count: two empty objects nested, at the bound", put({25}, object(DAT_FILE, cat({word(2), Bytes(24, 0)}))), LOADED},
         {"nesting: 8 deep", put({25}, nested(8)), LOADED},
         {"nesting: 9 deep", put({25}, nested(9)), REFUSED},
         {"run on: a byte more", more, REFUSED},
@@ -209,18 +202,16 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"other type: palette", put({25, 29}, object(DAT_PALETTE, Bytes(768, 0x21))), LOADED},
         {"other type: RLE sprite", put({25, 29}, rle(254)), LOADED},
         {"other type: fixed-size font 1 high", put({25, 29}, old_font(1, 224)), LOADED},
-        {"other type: font of 9 x 3 glyphs, 1 bit", put({25, 29}, ranged_font(1, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
-        {"other type: font of 9 x 3 glyphs, 1 bit as 255", put({25, 29}, ranged_font(255, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
+        {"other type: font of 1-bit 9 x 3 glyphs", put({25, 29}, ranged_font(255, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
         {"count: font glyphs at their bound", put({25, 29}, ranged_font(1, {0, 0, 0, 0}, 3)), LOADED},
         {"other type: sound of no samples", put({25, 29}, object(DAT_SAMPLE, {0, 8, 0x56, 0x22, 0, 0, 0, 0})), LOADED},
         {"other type: bitmap 2049 wide", put({25, 29}, wide(2049)), LOADED},
         // Track 0 of the first song: the player must stay inside it.
-        {"song: tempo change", song({0, 0xFF, 0x51, 3, 7, 0xA1, 0x20, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
         {"song: system exclusive", song({0, 0xF0, 3, 0x7E, 0x7F, 9, 0, 0xFF, 0x2F, 0}), LOADED},
         {"song: four-byte delta", song({0x81, 0x80, 0x80, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
-        {"song: running status after a meta event", song({0, 0x90, 0x40, 0x64, 0, 0xFF, 1, 0, 0, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
-        {"song: song position and song select", song({0, 0xF2, 1, 2, 0, 0xF3, 1, 0, 0xFF, 0x2F, 0}), LOADED},
-        {"song: song select and position past the end, for the scan to pass", song({0, 0xFF, 0x2F, 0, 0, 0xF3, 1, 0, 0xF2}), LOADED},
+        {"song: running status after a meta", song({0, 0x90, 0x40, 0x64, 0, 0xFF, 1, 0, 0, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: position and select", song({0, 0xF2, 1, 2, 0, 0xF3, 1, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: select and position past the end", song({0, 0xFF, 0x2F, 0, 0, 0xF3, 1, 0, 0xF2}), LOADED},
         {"song: no end of track", song({0, 0x90, 0x40, 0x64, 0x60, 0x80, 0x40, 0}), REFUSED},
         {"song: status at the end", song({0, 0x90}), REFUSED},
         {"song: five-byte delta", song({0, 0xC0, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0}), REFUSED},
@@ -235,10 +226,9 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
     for (const char* t : {"FONT", "RLE ", "SAMP", "MIDI", "FILE"})
         rows.push_back({std::string("type: ship a ") + t, set(17, 0, DAT_ID(t[0], t[1], t[2], t[3])), REFUSED});
     for (Depth d : {Depth{8, 1, 1, 0}, {15, 2, 2, MASK_COLOR_16}, {16, 2, 2, MASK_COLOR_16}, {24, 3, 4, MASK_COLOR_32},
-                    {32, 3, 4, MASK_COLOR_32}, {-32, 4, 4, MASK_COLOR_32}}) {
-        rows.push_back({"other type: bitmap at " + std::to_string(d.bits), put({25, 29}, bitmap(d)), LOADED});
-        rows.push_back({"other type: RLE sprite of a pixel at " + std::to_string(d.bits), put({25, 29}, rle_pixel(d)), LOADED});
-    }
+                    {32, 3, 4, MASK_COLOR_32}, {-32, 4, 4, MASK_COLOR_32}})
+        rows.insert(rows.end(), {{"other type: bitmap at " + std::to_string(d.bits), put({25, 29}, bitmap(d)), LOADED},
+                                 {"other type: RLE pixel at " + std::to_string(d.bits), put({25, 29}, rle_pixel(d)), LOADED}});
     // Cut at field boundaries: in a name, at the type, in the sizes, in the
     // body; and the packed file in its magic and in its stream.
     for (int o : {4, 17, 19, 25, 29})

@@ -9,11 +9,10 @@ namespace {
 // The prompt's first twenty letters, white on black on the top text row, as
 // the library's font draws them.
 bool prompt_drawn(BITMAP* b) {
-    BITMAP* want = create_bitmap(160, 8);
+    static BITMAP* want = create_bitmap(160, 8);
     textout_ex(want, font, "Player 1, select you", 0, 0, makecol(255, 255, 255), 0);
     bool same = true;
     for (int i = 0; i < 160 * 8; i++) same &= getpixel(b, i % 160, i / 160) == getpixel(want, i % 160, i / 160);
-    destroy_bitmap(want);
     return same;
 }
 
