@@ -10,7 +10,7 @@
 #include "audio/sound_bank.h"
 #include "shell/catalogue.h"
 #include "shell/console.h"
-#include "shell/datafile_check.h"
+#include "datafile/structure_check.h"
 #include "shell/dialog_font.h"
 #include "shell/display_failure.h"
 #include "shell/game_clock.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/catalogue.h"
-#include "shell/datafile_check.h"
+#include "datafile/structure_check.h"
 
 static DATAFILE* vexo_dat() {
     static DATAFILE* file = load_datafile(VEXO_DATA_FILE);

@@ -1,6 +1,8 @@
 // The bank's slots, filled from the data file without a sound driver, so the
 // sanitizer build sees every read of the game's effect table.
+#include <allegro.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "audio/sound_bank.h"
 #include "fakes/fake_datafile.h"
@@ -20,4 +22,25 @@ TEST(SoundBank, LoadFillsTheSixEffectAndSixSongSlotsAndNoOther) {
     // The bank released what it borrowed; the file must not again.
     for (int index : effect_objects) data.objects()[index].dat = nullptr;
     for (int slot = 0; slot < 6; slot++) data.objects()[19 + slot].dat = nullptr;
+}
+
+// Whenever the song playing ends, the next is drawn from the filled slots
+// other than the one that ended: never it again, never the empty slot 6.
+TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
+    MIDI* song = make_test_midi();
+    SoundBank bank;
+    std::fill_n(bank.songs, 6, song);
+    bank.play_song(0);
+    int chosen = 0;  // a bit for each slot started
+    for (int end = 0; end < 300; end++) {
+        const int ended = bank.current_song;
+        midi_pos = -1;
+        bank.update_music();
+        EXPECT_TRUE(bank.current_song != ended && bank.current_song < 6) << ended << " then " << bank.current_song;
+        chosen |= 1 << bank.current_song;
+    }
+    EXPECT_EQ(chosen, 0x3F);
+    stop_midi();
+    std::fill_n(bank.songs, 6, nullptr);
+    destroy_test_midi(song);
 }

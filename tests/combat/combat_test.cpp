@@ -1,10 +1,13 @@
 // Bodies moving through the arena, ships firing, bullets hitting, and the
 // bullet records.
+#include <cstdlib>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "combat/weapons.h"
 #include "support/match_fixture.h"
 
 namespace {
@@ -130,11 +133,22 @@ TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
     for (int i = 1; i < 59; i++) ship.update();
     EXPECT_EQ(ship.health, 0);
     EXPECT_EQ(ship.hit_flash, 0);
+    // Back in the 500 x 500 square around the centre, x drawn before y, then one step on.
+    std::srand(7);
+    const int x = std::rand() % 500 - 250, y = std::rand() % 500 - 250;
+    std::srand(7);
     ship.update();
     EXPECT_EQ(ship.health, 100);
     EXPECT_EQ(ship.flags, 0u);
-    // Somewhere in the 500 x 500 square around the centre, then one step on.
-    EXPECT_TRUE(ship.pos.x >= -249 && ship.pos.x <= 250 && ship.pos.y >= -252 && ship.pos.y <= 247) << ship.pos.x;
+    EXPECT_TRUE(ship.pos.x == x + 1 && ship.pos.y == y - 2) << ship.pos.x << ", " << ship.pos.y;
+}
+
+// The ships of a run are players 0 and 1 with weapons 0 and 1: built in a
+// fresh process, as the counter is never reset.
+TEST(ShipDeathTest, TheFirstShipIsPlayerZeroTheSecondPlayerOne) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    auto build_two = [] { Ship a, b; std::exit(a.player * 64 + a.weapon * 16 + b.player * 4 + b.weapon); };
+    EXPECT_EXIT(build_two(), testing::ExitedWithCode(5), "");  // 0, 0, 1, 1
 }
 
 // A ship at rest heading up the screen holds fire, in a view so wide that no
@@ -162,6 +176,7 @@ TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
     EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
     EXPECT_PRED2(close_to, b.pos, Vec2(0, -(3 * cooldown + 1) * speed));  // flown on every update
     EXPECT_FALSE(b.bounces || b.homing);
+    EXPECT_TRUE(WEAPONS[weapon].sound_slot == weapon && std::size(WEAPONS) == 3) << "each weapon fires its own sound";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Weapons, testing::Values(

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "sample_datafile.h"
-#include "shell/datafile_check.h"
+#include "datafile/structure_check.h"
 
 namespace {
 
@@ -25,11 +25,6 @@ using Edit = std::function<void(Bytes&)>;
 // ANY: whatever does not crash.
 enum Outcome { LOADED = 0, REFUSED = 10, LOADER = 11, CATALOGUE = 20, ANY = -1 };
 
-// No timer thread runs without a system driver: this one takes the player's
-// callback and never calls it.
-TIMER_DRIVER silent_timer = {0, "", "", "", nullptr, nullptr, [](void (*)(), long) { return 0; },
-                             [](void (*)()) {}, nullptr, nullptr, nullptr, nullptr, nullptr};
-
 // Loads the file as the start-up does, then plays every song through the
 // library's MIDI player: a seek of 1000 beats (about eight minutes at the
 // starting tempo) runs the player's ticks at once.
@@ -41,7 +36,6 @@ int load_in_child(const std::string& path) {
         DATAFILE* file = load_datafile(path.c_str());
         if (!file) _exit(LOADER);
         if (catalogue_first_bad_index(file) >= 0) _exit(CATALOGUE + catalogue_first_bad_index(file));
-        timer_driver = &silent_timer;
         for (int slot = 0; slot < 6; slot++) {
             if (play_midi(static_cast<MIDI*>(file[CAT_SONG_0 + slot].dat), FALSE) == 0) midi_seek(1000);
         }
@@ -89,8 +83,8 @@ const Edit none = [](Bytes&) {};
 const Edit more = [](Bytes& b) { b.push_back(0); };
 
 // The files damaged: the sample plain, with its objects packed, packed as a
-// whole, and the generated one.
-enum Base { PLAIN, OBJECTS_PACKED, FILE_PACKED, GENERATED };
+// whole, and the generated one, as built and repacked the same two ways.
+enum Base { PLAIN, OBJECTS_PACKED, FILE_PACKED, GENERATED, GENERATED_OBJECTS_PACKED, GENERATED_FILE_PACKED };
 
 struct Row { std::string what; Edit edit; int want; Base base = PLAIN; };
 
@@ -100,12 +94,13 @@ struct Row { std::string what; Edit edit; int want; Base base = PLAIN; };
 class HostileDatafile : public testing::Test {
 protected:
     std::string path = testing::TempDir() + "vexo-hostile-" + std::to_string(getpid());
-    Bytes base[4];
+    Bytes base[6];
 
     void SetUp() override {
-        for (Base b : {PLAIN, OBJECTS_PACKED, FILE_PACKED, GENERATED}) {
-            ASSERT_TRUE(b == GENERATED || write_sample_datafile(path, b == FILE_PACKED, b == OBJECTS_PACKED));
-            std::ifstream in(b == GENERATED ? VEXO_GENERATED_DATAFILE : path, std::ios::binary);
+        for (int b = PLAIN; b <= GENERATED_FILE_PACKED; b++) {
+            ASSERT_TRUE(b >= GENERATED || write_sample_datafile(path, b == FILE_PACKED, b == OBJECTS_PACKED));
+            std::string name = b < GENERATED ? path : VEXO_REPACKED_DATAFILE + std::to_string(b - GENERATED) + ".dat";
+            std::ifstream in(b == GENERATED ? VEXO_GENERATED_DATAFILE : name, std::ios::binary);
             base[b].assign(std::istreambuf_iterator<char>(in), {});
         }
     }
@@ -136,8 +131,24 @@ Bytes rle(u8 gap, u8 size = 15) {
     return object(DAT_RLE_SPRITE, {0, 8, 0, 4, 0, 3, 0, 0, 0, size, 2, 7, 9, gap, 0, 2, 7, 9, 254, 0, 2, 7, 9, 254, 0});
 }
 
-// A font of the oldest kind: 224 glyphs of 8 by 8 pixels.
-Bytes old_font(int glyph_bytes) { return object(DAT_FONT, cat({{0, 8}, Bytes(glyph_bytes, 0x5A)})); }
+// A font of the oldest kind: 224 glyphs 8 pixels wide and `height` high.
+Bytes old_font(u8 height, int glyph_bytes) { return object(DAT_FONT, cat({{0, height}, Bytes(glyph_bytes, 0x5A)})); }
+
+// A font of one range at a depth (1 or 255: one bit a pixel): `glyphs` times
+// `glyph`, its width, height and pixels, from character 32 on.
+Bytes ranged_font(u8 depth, const Bytes& glyph, int glyphs) {
+    Bytes body = cat({{0, 0, 0, 1, depth}, word(32), word(31 + glyphs)});
+    for (int g = 0; g < glyphs; g++) body = cat({body, glyph});
+    return object(DAT_FONT, body);
+}
+
+// A 3 x 2 bitmap and a one-pixel RLE sprite at a depth: the bytes of a stored
+// pixel (px), of an RLE word (w, little-endian), and the RLE row's end marker.
+struct Depth { int bits, px, w; long end; };
+Bytes le(long v, int n) { Bytes b = {u8(v), u8(v >> 8), u8(v >> 16), 0}; b.resize(n); return b; }
+Bytes head(Depth d, u8 w, u8 h) { return {u8(d.bits >> 8), u8(d.bits), 0, w, 0, h}; }
+Bytes bitmap(Depth d) { return object(DAT_BITMAP, cat({head(d, 3, 2), Bytes(6 * d.px, 7)})); }
+Bytes rle_pixel(Depth d) { return object(DAT_RLE_SPRITE, cat({head(d, 1, 1), word(3 * d.w), le(1, d.w), Bytes(d.px, 7), le(d.end, d.w)})); }
 
 // Track 0 of the first song replaced, the other 31 empty.
 Edit song(const Bytes& t) { return put({19}, object(DAT_MIDI, cat({{0, 96}, word(t.size()), t, Bytes(124, 0)}))); }
@@ -157,9 +168,9 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
     std::vector<Row> rows = {
         {"packing: none", none, LOADED},
         {"packing: objects", none, LOADED, OBJECTS_PACKED},
-        {"packing: whole file", none, LOADED, FILE_PACKED},
         {"packing: the generated file", none, LOADED, GENERATED},
-        {"data: a pixel", byte(17, 30, 0x5A), LOADED},
+        {"packing: the generated file, objects repacked", none, LOADED, GENERATED_OBJECTS_PACKED},
+        {"packing: the generated file, repacked whole", none, LOADED, GENERATED_FILE_PACKED},
         {"data: a byte of the packed file", byte(-1, 1000, 0x55), ANY, FILE_PACKED},
         {"header: magic ALL!", byte(-1, 7, '!'), REFUSED},
         {"header: pack magic slh?", byte(-1, 3, '?'), REFUSED, FILE_PACKED},
@@ -180,7 +191,9 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"body: ship 2049 wide", put({17}, wide(2049)), REFUSED},
         {"body: RLE sprite row too wide", put({25}, rle(253)), REFUSED},
         {"body: RLE sprite a byte too small for its runs", put({25}, rle(254, 14)), REFUSED},
-        {"body: font a byte short", put({25}, old_font(224 * 8 - 1)), REFUSED},
+        {"body: font a byte short", put({25}, old_font(8, 224 * 8 - 1)), REFUSED},
+        {"body: bitmap 0 wide", put({25}, object(DAT_BITMAP, {0, 8, 0, 0, 0, 1})), REFUSED},
+        {"count: two empty objects nested, at the bound", put({25}, object(DAT_FILE, cat({word(2), Bytes(24, 0)}))), LOADED},
         {"nesting: 8 deep", put({25}, nested(8)), LOADED},
         {"nesting: 9 deep", put({25}, nested(9)), REFUSED},
         {"run on: a byte more", more, REFUSED},
@@ -188,14 +201,17 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         // Objects of any kind load where the game allows any, at 25 and 29.
         {"other type: palette", put({25, 29}, object(DAT_PALETTE, Bytes(768, 0x21))), LOADED},
         {"other type: RLE sprite", put({25, 29}, rle(254)), LOADED},
-        {"other type: fixed-size font", put({25, 29}, old_font(224 * 8)), LOADED},
-        {"other type: unknown", put({25, 29}, object(DAT_ID('Z', 'Z', 'Z', '9'), Bytes(7, 1))), LOADED},
+        {"other type: fixed-size font 1 high", put({25, 29}, old_font(1, 224)), LOADED},
+        {"other type: font of 1-bit 9 x 3 glyphs", put({25, 29}, ranged_font(255, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
+        {"count: font glyphs at their bound", put({25, 29}, ranged_font(1, {0, 0, 0, 0}, 3)), LOADED},
+        {"other type: sound of no samples", put({25, 29}, object(DAT_SAMPLE, {0, 8, 0x56, 0x22, 0, 0, 0, 0})), LOADED},
         {"other type: bitmap 2049 wide", put({25, 29}, wide(2049)), LOADED},
         // Track 0 of the first song: the player must stay inside it.
-        {"song: running status", song({0, 0x90, 0x40, 0x64, 0x60, 0x40, 0, 0, 0xFF, 0x2F, 0}), LOADED},
-        {"song: tempo change", song({0, 0xFF, 0x51, 3, 7, 0xA1, 0x20, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
         {"song: system exclusive", song({0, 0xF0, 3, 0x7E, 0x7F, 9, 0, 0xFF, 0x2F, 0}), LOADED},
-        {"song: two-byte delta", song({0x81, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: four-byte delta", song({0x81, 0x80, 0x80, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: running status after a meta", song({0, 0x90, 0x40, 0x64, 0, 0xFF, 1, 0, 0, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: position and select", song({0, 0xF2, 1, 2, 0, 0xF3, 1, 0, 0xFF, 0x2F, 0}), LOADED},
+        {"song: select and position past the end", song({0, 0xFF, 0x2F, 0, 0, 0xF3, 1, 0, 0xF2}), LOADED},
         {"song: no end of track", song({0, 0x90, 0x40, 0x64, 0x60, 0x80, 0x40, 0}), REFUSED},
         {"song: status at the end", song({0, 0x90}), REFUSED},
         {"song: five-byte delta", song({0, 0xC0, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0}), REFUSED},
@@ -209,6 +225,10 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
     // A bitmap's body read as a type whose shape it lacks.
     for (const char* t : {"FONT", "RLE ", "SAMP", "MIDI", "FILE"})
         rows.push_back({std::string("type: ship a ") + t, set(17, 0, DAT_ID(t[0], t[1], t[2], t[3])), REFUSED});
+    for (Depth d : {Depth{8, 1, 1, 0}, {15, 2, 2, MASK_COLOR_16}, {16, 2, 2, MASK_COLOR_16}, {24, 3, 4, MASK_COLOR_32},
+                    {32, 3, 4, MASK_COLOR_32}, {-32, 4, 4, MASK_COLOR_32}})
+        rows.insert(rows.end(), {{"other type: bitmap at " + std::to_string(d.bits), put({25, 29}, bitmap(d)), LOADED},
+                                 {"other type: RLE pixel at " + std::to_string(d.bits), put({25, 29}, rle_pixel(d)), LOADED}});
     // Cut at field boundaries: in a name, at the type, in the sizes, in the
     // body; and the packed file in its magic and in its stream.
     for (int o : {4, 17, 19, 25, 29})

@@ -69,16 +69,20 @@ TEST_P(Hud, ShowsDeathsHealthAndTheBarInThePlayersColumnAndColourOnly) {
     ship.player = c.player;
     ship.deaths = c.deaths;
     ship.health = c.health;
-    Canvas drawn, expected;
-    ship.draw(drawn);
-    int x = 350 * c.player;
-    int k = expected.rgb(c.player ? 128 : 255, 128, c.player ? 255 : 128);
-    textout_ex(expected, font, c.deaths_line, x, 0, k, -1);
-    textout_ex(expected, font, c.health_line, x, 11, k, -1);
-    rect(expected, x + 20, 9, x + 120, 19, k);
-    rectfill(expected, x + 21, 10, x + c.last, 18, expected.rgb(c.rest[0], c.rest[1], c.rest[2]));
-    rectfill(expected, x + 21, 10, x + c.split, 18, expected.rgb(c.first[0], c.first[1], c.first[2]));
-    EXPECT_EQ(drawn.differences(expected), 0);
+    // At 32 bits (the game's colours made at the screen's depth) every step shows.
+    for (int depth : {32, 16}) {
+        set_color_depth(depth);
+        Canvas drawn(640, 480, depth), expected(640, 480, depth);
+        ship.draw(drawn);
+        int x = 350 * c.player;
+        int k = expected.rgb(c.player ? 128 : 255, 128, c.player ? 255 : 128);
+        textout_ex(expected, font, c.deaths_line, x, 0, k, -1);
+        textout_ex(expected, font, c.health_line, x, 11, k, -1);
+        rect(expected, x + 20, 9, x + 120, 19, k);
+        rectfill(expected, x + 21, 10, x + c.last, 18, expected.rgb(c.rest[0], c.rest[1], c.rest[2]));
+        rectfill(expected, x + 21, 10, x + c.split, 18, expected.rgb(c.first[0], c.first[1], c.first[2]));
+        EXPECT_EQ(drawn.differences(expected), 0) << depth << " bits";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShipDraw, Hud, testing::Values(
@@ -131,6 +135,7 @@ TEST_P(Explosion, RingsGrowAndFadeWithTheRespawnTimer) {
 
 INSTANTIATE_TEST_SUITE_P(Frames, Explosion, testing::Values(
     ExplosionFrame{1, 1.0, {{1, 0, 251, 0, 0}, {0, 0, 0, 0, 0}}, 1},
+    ExplosionFrame{5, 1.0, {{5, 0, 235, 1, 1}, {2, 0, 118, 5, 5}, {0, 0, 0, 0, 0}}, 5},
     ExplosionFrame{20, 2.0, {{40, 0, 175, 5, 5}, {0, -39, 175, 5, 5}, {38, 0, 175, 5, 5}, {41, 0, 0, 0, 0},
                              {37, 0, 0, 0, 0}, {-20, 0, 88, 20, 20}, {0, 19, 88, 20, 20}, {-18, 0, 88, 20, 20},
                              {21, 0, 0, 0, 0}, {17, 0, 0, 0, 0}}, 40},
@@ -239,7 +244,7 @@ TEST_P(StarfieldDraw, StarsPanAndSpreadWithTheViewInsideTheTarget) {
     const Target& t = GetParam();
     Starfield field;
     for (Vec2& s : field.stars) s = Vec2(1e6, 1e6);
-    const int index[] = {1, 2, 3, 4, 0, 40, 511, 3999};
+    const int index[] = {1, 2, 3, 4, 0, 40, 512, 3999};
     const Vec2 screen[] = {{0, 9}, {640, 9}, {9, 0}, {9, 480}, {319, 199}, {100, 100}, {639, 479}, {400, 300}};
     for (int i = 0; i < 8; i++) field.stars[index[i]] = Vec2(100 + screen[i].x / 2, 50 + screen[i].y / 2);
     camera = Camera{100, 50, 420, 290, 2.0};

@@ -6,8 +6,15 @@
 
 namespace {
 
-// The prompt's first twenty letters, white on the top text row.
-bool prompt_drawn(BITMAP* buffer) { return any_pixel(buffer, 0, 0, 8 * 20, 8, makecol(255, 255, 255)); }
+// The prompt's first twenty letters, white on black on the top text row, as
+// the library's font draws them.
+bool prompt_drawn(BITMAP* b) {
+    static BITMAP* want = create_bitmap(160, 8);
+    textout_ex(want, font, "Player 1, select you", 0, 0, makecol(255, 255, 255), 0);
+    bool same = true;
+    for (int i = 0; i < 160 * 8; i++) same &= getpixel(b, i % 160, i / 160) == getpixel(want, i % 160, i / 160);
+    return same;
+}
 
 // Player 1's choice with Enter held: the first frame comes before any tick,
 // so Enter is not seen yet; the ticks due when it is seen still run, and the
@@ -16,8 +23,11 @@ TEST_F(MatchTest, TheFirstFrameComesBeforeAnyTickAndAStopKeyLetsTheDueTicksRun) 
     key[KEY_ENTER] = 1;
     game_clock.ticks = 5;
     begin_phase(*match);  // the due ticks are cleared
+    BITMAP* shown = screen = create_bitmap(640, 480);  // where each frame is copied
     EXPECT_TRUE(phase_pass(*match, PHASE_PLAYER_1_SELECT));
-    EXPECT_TRUE(prompt_drawn(buffer));
+    EXPECT_TRUE(prompt_drawn(buffer) && prompt_drawn(shown));
+    screen = nullptr;
+    destroy_bitmap(shown);
 
     clear_bitmap(buffer);
     Vec2 start = match->ship1.pos;
@@ -72,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Battle, KeyBinding, testing::Values(
     Binding{0, 0, 0, KB_CTRL_FLAG, {0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0}},
     Binding{0, 0, 0, KB_SHIFT_FLAG, {0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}},
     Binding{KEY_2, 0, 0, 0, {0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}},
+    Binding{KEY_1, 0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}},
     Binding{KEY_1, KEY_3, 0, 0, {0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0}},  // the last wins
     Binding{KEY_TAB, KEY_A, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1}},
     Binding{KEY_TAB, KEY_H, 0, 0, {0, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0}},

@@ -3,7 +3,10 @@
 #include <string>
 
 #include "shell/console.h"
+#include "shell/dialog_font.h"
 #include "support/match_fixture.h"
+// The library's font internals, which need allegro.h before them.
+#include <allegro/internal/aintern.h>
 
 namespace {
 
@@ -54,6 +57,18 @@ TEST(Console, LinesGoDownEightPixelsTheTwentySixthStartsAgainAtTheTop) {
     // A line formatted longer than the buffer is cut short at its end.
     std::string longer(5000, 'v');
     EXPECT_EQ(std::strlen(log.format("-> %s", longer.c_str())), size_t(Console::BUFFER_SIZE - 1));
+}
+
+// The mode dialog's font: the library's own 8 x 8 font, each glyph with a
+// blank row above and below it.
+TEST(DialogFont, EveryGlyphGetsABlankRowAboveAndBelow) {
+    FONT* padded = make_padded_font(font);
+    ASSERT_TRUE(padded && text_height(padded) == 10);
+    auto *plain = static_cast<FONT_MONO_DATA*>(font->data), *tall = static_cast<FONT_MONO_DATA*>(padded->data);
+    for (int g = 0; g < plain->end - plain->begin; g++) {
+        const FONT_GLYPH *from = plain->glyphs[g], *to = tall->glyphs[g];
+        EXPECT_TRUE(to->h == 10 && !to->dat[0] && !std::memcmp(to->dat + 1, from->dat, 8) && !to->dat[9]) << g;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-#include "shell/midi_track_check.h"
+#include "datafile/midi_track_check.h"
+
+#include "datafile/byte_reader.h"
 
 // The player reads a track with no bounds of its own: it follows the event
 // bytes, skips whatever length a meta or system-exclusive event claims and
@@ -19,50 +21,15 @@ constexpr int META_END_OF_TRACK = 0x2F;
 constexpr int META_TEMPO = 0x51;
 constexpr int TEMPO_BYTES = 3;
 constexpr int DRUM_CHANNEL = 9;
-// A standard variable-length number has at most four bytes; more would
-// overflow the player's time arithmetic.
-constexpr int MAX_NUMBER_BYTES = 4;
 
-class Track {
-public:
-    Track(const unsigned char* bytes, int64_t length) : bytes(bytes), length(length) {}
-
-    int64_t pos = 0;
-
-    bool has(int64_t n) const { return n >= 0 && pos + n <= length; }
-    bool at_end() const { return pos >= length; }
-    int peek() const { return bytes[pos]; }
-    int next() { return bytes[pos++]; }
-
-    // A variable-length number wholly inside the track.
-    bool number(int64_t& value) {
-        value = 0;
-        for (int i = 0; i < MAX_NUMBER_BYTES; i++) {
-            if (at_end()) return false;
-            int b = next();
-            value = (value << 7) | (b & 0x7F);
-            if (!(b & STATUS_BIT)) return true;
-        }
-        return false;
+// Channel-message data bytes: present, and each one below 128.
+bool data_bytes_ok(ByteReader& t, int n) {
+    if (!t.has(n)) return false;
+    for (int i = 0; i < n; i++) {
+        if (t.get8() & STATUS_BIT) return false;
     }
-    bool skip(int64_t n) {
-        if (!has(n)) return false;
-        pos += n;
-        return true;
-    }
-    // Channel-message data bytes: present, and each one below 128.
-    bool data(int n) {
-        if (!has(n)) return false;
-        for (int i = 0; i < n; i++) {
-            if (next() & STATUS_BIT) return false;
-        }
-        return true;
-    }
-
-private:
-    const unsigned char* bytes;
-    int64_t length;
-};
+    return true;
+}
 
 bool is_channel_status(int event) { return event != SYSEX && event != SYSEX_CONTINUED && event != META; }
 
@@ -81,18 +48,18 @@ int data_bytes(int status) {
 }
 
 // One event as the player processes it; `ended` at the end-of-track event.
-bool play_event(Track& t, int& running_status, bool& ended) {
+bool play_event(ByteReader& t, int& running_status, bool& ended) {
     if (t.at_end()) return false;
-    int event = t.next();
+    int event = t.get8();
     if (event & STATUS_BIT) {
         if (is_channel_status(event)) running_status = event;
         if (!t.has(2)) return false;  // the player always looks at the next two bytes
     } else {
         if (!t.has(1)) return false;
-        t.pos--;  // running status: this byte is the first data byte
+        t.pass(-1);  // running status: this byte is the first data byte
         event = running_status;
     }
-    if (event < 0xF0) return t.data(data_bytes(event));
+    if (event < 0xF0) return data_bytes_ok(t, data_bytes(event));
 
     int64_t length = 0;
     switch (event) {
@@ -101,7 +68,7 @@ bool play_event(Track& t, int& running_status, bool& ended) {
     case SONG_POSITION: return t.skip(2);
     case SONG_SELECT: return t.skip(1);
     case META: {
-        int type = t.next();
+        int type = t.get8();
         if (!t.number(length)) return false;
         if (type == META_END_OF_TRACK) {
             ended = true;
@@ -116,7 +83,7 @@ bool play_event(Track& t, int& running_status, bool& ended) {
 }
 
 bool player_stays_inside(const unsigned char* bytes, int64_t length) {
-    Track t(bytes, length);
+    ByteReader t(bytes, length);
     int64_t delta = 0;
     int running_status = 0;
     if (!t.number(delta)) return false;
@@ -130,32 +97,32 @@ bool player_stays_inside(const unsigned char* bytes, int64_t length) {
 
 // The instrument scan: it indexes tables of 128 by program numbers and by
 // drum notes, and it reads the time after an event only when a byte is left.
-bool scan_event(Track& t, int& running_status) {
+bool scan_event(ByteReader& t, int& running_status) {
     int event = t.peek();
     if (event & STATUS_BIT) {
-        t.pos++;
+        t.pass(1);
         if (is_channel_status(event)) running_status = event;
     } else {
         event = running_status;
     }
     int64_t length = 0;
     switch (event >> 4) {
-    case 0xC: return t.data(1);
+    case 0xC: return data_bytes_ok(t, 1);
     case 0x9:
         if ((event & 0x0F) == DRUM_CHANNEL && (!t.has(1) || (t.peek() & STATUS_BIT))) return false;
-        t.pos += 2;
+        t.pass(2);
         return true;
     case 0x8:
     case 0xA:
     case 0xB:
-    case 0xE: t.pos += 2; return true;
-    case 0xD: t.pos += 1; return true;
+    case 0xE: t.pass(2); return true;
+    case 0xD: t.pass(1); return true;
     case 0xF:
         if (event == SYSEX || event == SYSEX_CONTINUED) return t.number(length) && t.skip(length);
-        if (event == SONG_POSITION) t.pos += 2;
-        if (event == SONG_SELECT) t.pos += 1;
+        if (event == SONG_POSITION) t.pass(2);
+        if (event == SONG_SELECT) t.pass(1);
         if (event == META) {
-            t.pos++;
+            t.pass(1);
             return t.number(length) && t.skip(length);
         }
         return true;
@@ -164,7 +131,7 @@ bool scan_event(Track& t, int& running_status) {
 }
 
 bool scan_stays_inside(const unsigned char* bytes, int64_t length) {
-    Track t(bytes, length);
+    ByteReader t(bytes, length);
     int running_status = 0;
     int64_t delta = 0;
     while (!t.at_end()) {
