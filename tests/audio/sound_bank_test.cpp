@@ -44,3 +44,21 @@ TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
     std::fill_n(bank.songs, 6, nullptr);
     destroy_test_midi(song);
 }
+
+// A song that plays goes on through any number of updates, and through a
+// switch to the empty slot; the only song there is starts again when it ends.
+TEST(SoundBank, APlayingSongGoesOnAndTheOnlySongStartsAgain) {
+    MIDI* song = make_test_midi();
+    SoundBank bank;
+    bank.songs[2] = song;
+    bank.play_song(2);
+    for (int call = 0; call < 10; call++) bank.update_music();
+    bank.play_song(6);
+    EXPECT_TRUE(bank.current_song == 6 && midi_pos >= 0);
+    midi_pos = -1;
+    bank.update_music();
+    EXPECT_TRUE(bank.current_song == 2 && midi_pos >= 0);
+    stop_midi();
+    bank.songs[2] = nullptr;
+    destroy_test_midi(song);
+}

@@ -92,8 +92,7 @@ class Game:
         return (self.xdotool("search", "--onlyvisible", "--name", "^%s$" % self.window).split() or [None])[0]
 
     def icons(self, window):
-        # The window's icons as a desktop reads them: the WM_HINTS pixmap, clear
-        # outside its mask, and every size in _NET_WM_ICON (ARGB words).
+        # The window's icon as a desktop reads it: the WM_HINTS pixmap, clear outside its mask.
         from Xlib import X, Xutil, display
         server = display.Display(self.env["DISPLAY"])
         window = server.create_resource_object("window", int(window))
@@ -106,12 +105,6 @@ class Game:
         if hints and hints.flags & Xutil.IconPixmapHint:
             icons.append(picture(hints.icon_pixmap, "RGB", "BGRX").convert("RGBA"))
             icons[0].putalpha(picture(hints.icon_mask, "1", "1;R").convert("L"))
-        words = window.get_full_property(server.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
-        words = list(words.value) if words else []
-        while words:
-            (w, h), words = words[:2], words[2:]
-            icons.append(Image.frombytes("RGBA", (w, h), array.array("I", words[:w * h]).tobytes(), "raw", "BGRA"))
-            words = words[w * h:]
         server.close()
         return icons
 

@@ -4,7 +4,7 @@
 #   check.sh prefix SCRATCH CMAKE BUILD PLAY...  installed into a prefix, moved, played
 #   check.sh package DEB VERSION SCRATCH       control fields, files, lintian
 #   check.sh unpack DEB SCRATCH PLAY...         Depends met here; unpacked and played
-#   check.sh reproducible SOURCE BUILD SCRATCH   the package built again elsewhere, byte for byte
+#   check.sh reproducible SOURCE BUILD_TYPE SCRATCH  the package built twice elsewhere, byte for byte
 # PLAY... plays the game through the launcher added to its arguments.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -85,11 +85,10 @@ reproducible)
   # Two copies of the sources (as they are, committed or not), built in
   # different folders one after the other, pack the same .deb, both dated by
   # the last commit as Debian's reproducible builds date theirs.
-  source=$2 build=$3 scratch=$4
+  source=$2 build_type=$3 scratch=$4
   epoch=$(git -c safe.directory='*' -C "$source" log -1 --format=%ct 2>/dev/null) ||
     { echo "not a git clone: no commit to date the package by"; exit 77; }
   export SOURCE_DATE_EPOCH=$epoch
-  build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
   rm -rf "$scratch"
   for copy in first second-copy; do
     mkdir -p "$scratch/$copy/source"
@@ -102,11 +101,7 @@ reproducible)
     cpack -G DEB -B "$scratch/$copy/deb" --config "$scratch/$copy/build/CPackConfig.cmake" > "$scratch/$copy/cpack.log"
   done
   a=$(ls "$scratch"/first/deb/vexo_*.deb) b=$(ls "$scratch"/second-copy/deb/vexo_*.deb)
-  if ! cmp -s "$a" "$b"; then
-    mkdir -p "$scratch/a" "$scratch/b" && dpkg-deb -R "$a" "$scratch/a" && dpkg-deb -R "$b" "$scratch/b"
-    diff -r "$scratch/a" "$scratch/b" >&2 || true
-    fail "two builds of the same sources pack different packages"
-  fi
+  cmp "$a" "$b" || fail "two builds of the same sources pack different packages (unpack both with dpkg-deb -R)"
   echo "both builds pack the same package, SHA-256 $(sha256sum < "$a" | cut -c1-16)..." ;;
 esac
 echo "$1: OK"
