@@ -50,9 +50,11 @@ TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
 TEST(SoundBank, APlayingSongGoesOnAndTheOnlySongStartsAgain) {
     MIDI* song = make_test_midi();
     SoundBank bank;
-    bank.songs[2] = song;
+    bank.songs[2] = bank.songs[4] = song;
     bank.play_song(2);
     for (int call = 0; call < 10; call++) bank.update_music();
+    EXPECT_EQ(bank.current_song, 2);
+    bank.songs[4] = nullptr;
     bank.play_song(6);
     EXPECT_TRUE(bank.current_song == 6 && midi_pos >= 0);
     midi_pos = -1;

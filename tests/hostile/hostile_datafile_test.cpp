@@ -185,6 +185,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"body: sound depth 12", byte(4, 13, 12), REFUSED},
         {"body: sound length + 1", add(4, 16, 1), REFUSED},
         {"body: song beat divisions 0", byte(19, 13, 0), REFUSED},
+        {"body: song beat divisions 0x7FFF", both(byte(19, 12, 0x7F), byte(19, 13, 0xFF)), LOADED},
         {"body: song track 0 a byte longer", add(19, 14, 1), REFUSED},
         {"body: song track 1 of length -1", set(19, 30, -1), REFUSED},
         {"body: ship 2048 wide", put({17}, wide(2048)), LOADED},
@@ -204,6 +205,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"other type: fixed-size font 1 high", put({25, 29}, old_font(1, 224)), LOADED},
         {"other type: font of 1-bit 9 x 3 glyphs", put({25, 29}, ranged_font(255, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
         {"count: font glyphs at their bound", put({25, 29}, ranged_font(1, {0, 0, 0, 0}, 3)), LOADED},
+        {"other type: font of 16-bit 1 x 1 glyphs", put({25, 29}, ranged_font(16, {0, 1, 0, 1, 7, 7}, 2)), LOADED},
         {"other type: sound of no samples", put({25, 29}, object(DAT_SAMPLE, {0, 8, 0x56, 0x22, 0, 0, 0, 0})), LOADED},
         {"other type: bitmap 2049 wide", put({25, 29}, wide(2049)), LOADED},
         // Track 0 of the first song: the player must stay inside it.
