@@ -203,6 +203,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"other type: palette", put({25, 29}, object(DAT_PALETTE, Bytes(768, 0x21))), LOADED},
         {"other type: RLE sprite", put({25, 29}, rle(254)), LOADED},
         {"other type: fixed-size font 1 high", put({25, 29}, old_font(1, 224)), LOADED},
+        {"other type: fixed-size font 8 high", put({25, 29}, old_font(8, 224 * 8)), LOADED},
         {"other type: font of 1-bit 9 x 3 glyphs", put({25, 29}, ranged_font(255, {0, 9, 0, 3, 1, 2, 3, 4, 5, 6}, 2)), LOADED},
         {"count: font glyphs at their bound", put({25, 29}, ranged_font(1, {0, 0, 0, 0}, 3)), LOADED},
         {"other type: font of 16-bit 1 x 1 glyphs", put({25, 29}, ranged_font(16, {0, 1, 0, 1, 7, 7}, 2)), LOADED},
