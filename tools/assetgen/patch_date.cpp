@@ -1,5 +1,6 @@
 #include "patch_date.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
