@@ -7,7 +7,7 @@
 #include "combat/arena.h"
 #include "render/camera.h"
 #include "shell/game_clock.h"
-#include "shell/stop_signals.h"
+#include "shell/stop_requests.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ void selection_frame(Match& m, const Selection& s) {
 
 void run_phase(Match& m, Phase phase) {
     begin_phase(m);
-    while (phase_pass(m, phase)) end_if_stop_signalled();
+    while (phase_pass(m, phase)) end_if_stop_requested();
 }
 
 }  // namespace

@@ -13,15 +13,16 @@
 #include "datafile/structure_check.h"
 #include "shell/dialog_font.h"
 #include "shell/display_failure.h"
+#include "shell/display_loss.h"
 #include "shell/game_clock.h"
 #include "shell/resources.h"
-#include "shell/stop_signals.h"
+#include "shell/stop_requests.h"
 #include "shell/window_identity.h"
 
 namespace {
 
 const char* const DATA_FILE_NAME = "vexo.dat";
-// How often the timer looks for a stop signal while a dialog has the keyboard.
+// How often the timer looks for a stop request while a dialog has the keyboard.
 constexpr int STOP_CHECKS_PER_SECOND = 20;
 
 // The library's reason for a failure, or the system's when it gave none
@@ -52,8 +53,10 @@ void require(bool installed, const char* what) {
     std::exit(1);
 }
 
+// A key, or the close button as the key would (its Esc is pressed for it),
+// then ends the wait; a stop signal ends the game.
 void wait_for_key() {
-    while (!keypressed()) end_if_stop_signalled();
+    while (!keypressed() && !close_requested()) end_if_stop_signalled();
 }
 
 void install_drivers() {
@@ -65,7 +68,7 @@ void install_drivers() {
     errno = 0;
     require(install_timer() == 0, "timer");
     require(install_int_ex(tick_handler, BPS_TO_TIMER(TICKS_PER_SECOND)) == 0, "game clock");
-    require(install_int_ex(close_dialogs_on_stop_signal, BPS_TO_TIMER(STOP_CHECKS_PER_SECOND)) == 0,
+    require(install_int_ex(close_dialogs_on_stop_request, BPS_TO_TIMER(STOP_CHECKS_PER_SECOND)) == 0,
             "signal watch");
 
     console.print("Installing mouse...");
@@ -130,7 +133,7 @@ void choose_screen_mode(ModeRequest& mode) {
 void load_data_file() {
     console.print("Loading datafile...");
     bool structure_ok = datafile_structure_ok(DATA_FILE_NAME);
-    end_if_stop_signalled();
+    end_if_stop_requested();
     if (!structure_ok) data_file_unusable(nullptr);
     data_file = load_datafile(DATA_FILE_NAME);
     if (!data_file) data_file_unusable(nullptr);
@@ -159,7 +162,8 @@ void start_up(ModeRequest& mode) {
         const char* display = allegro_error[0] ? nullptr : display_failure();
         fail_without_screen("Cannot initialise Allegro", display ? display : failure_reason());
     }
-    watch_stop_signals();
+    watch_stop_requests();
+    end_at_once_on_display_loss();
     title_window();
 
     set_color_depth(16);
@@ -179,6 +183,7 @@ void start_up(ModeRequest& mode) {
 
     console.print("Press a key to continue...");
     wait_for_key();
+    end_if_stop_requested();
 
     choose_screen_mode(mode);
     load_data_file();

@@ -1,7 +1,7 @@
 # The real game in an X server of its own: started, typed at with xdotool,
 # its window photographed and read in the library's 8 x 8 font, its sound
 # captured. Every wait is for what the screen, the sound or the process shows.
-import array, functools, os, subprocess, time
+import array, functools, os, random, re, subprocess, time
 from PIL import ImageChops, Image
 
 # Colours with how far a shown pixel may stray from them.
@@ -62,13 +62,24 @@ class Shot:
         return next((p for p in places if self.reads(text, *p, ink, ground)), None)
 
 
+def free_display():
+    # A number no server holds, in this /tmp or in the abstract sockets that a
+    # Debian root entered with chroot shares with the machine.
+    with open("/proc/net/unix") as table:
+        taken = set(re.findall(r"/tmp/\.X11-unix/X(\d+)", table.read()))
+    return next(n for n in map(str, range(random.randrange(100, 900), 1000))
+                if n not in taken and not os.path.exists("/tmp/.X%s-lock" % n))
+
+
 def start_xvfb(size):
     # No key repeats: a key held for a wait is pressed once, as the game's own tests assume.
-    proc = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", size, "-nolisten", "tcp", "-ardelay", "100000"],
-                            stdout=subprocess.PIPE, stderr=QUIET)
-    number = proc.stdout.readline().decode().strip()  # written once it takes clients
-    check(number, "Xvfb did not start")
-    return proc, ":" + number
+    for attempt in range(5):  # another server may take the number first
+        proc = subprocess.Popen(["Xvfb", ":" + free_display(), "-displayfd", "1", "-screen", "0", size,
+                                 "-nolisten", "tcp", "-ardelay", "100000"], stdout=subprocess.PIPE, stderr=QUIET)
+        number = proc.stdout.readline().decode().strip()  # written once it takes clients
+        if number:
+            return proc, ":" + number
+    raise Failed("Xvfb did not start")
 
 
 class Game:
@@ -78,7 +89,7 @@ class Game:
     def __init__(self, out_dir, name, command, folder, display, env=(), window=None, slowness=1, preexec=None,
                  on_stop=None):
         self.path, self.name, self.window, self.slowness = os.path.join(out_dir, name), name, window, slowness
-        self.on_stop = on_stop
+        self.on_stop, self.folder = on_stop, os.path.realpath(folder)
         self.env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         self.env.update(env, **({"DISPLAY": display} if display else {}))
         with open(self.path + "-stderr.txt", "wb") as err:

@@ -263,6 +263,59 @@ def faults(a):
             game.exit(0 if ignored else -number, timeout=5)
 
 
+def close_window(game):
+    # What a window manager sends for the close button: WM_PROTOCOLS carrying WM_DELETE_WINDOW.
+    from Xlib import X, display, protocol
+    server = display.Display(game.env["DISPLAY"])
+    window = server.create_resource_object("window", int(game.xdotool("search", "--name", "^Vexo$").split()[0]))
+    atom = server.intern_atom
+    window.send_event(protocol.event.ClientMessage(window=window, client_type=atom("WM_PROTOCOLS"),
+                                                   data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+    server.sync()
+    server.close()
+
+
+def ended_within(game, status, seconds, since):
+    game.exit(status, timeout=seconds + 5)
+    took = time.time() - since
+    print("%s: status %d after %.2f s" % (game.name, status, took))
+    check(took <= seconds * game.slowness, "%s: took %.2f s to end" % (game.name, took))
+    left = [p for p in glob.glob("/proc/[0-9]*/cwd") if os.access(p, os.R_OK) and os.path.realpath(p) == game.folder]
+    check(not left, "%s: processes left running in its folder: %s" % (game.name, left))
+
+
+def close(a, start, steps=("startup_log", "mode_dialog", "phase1", "battle")):
+    # The close button ends every phase at once with status 0, as Esc or the dialog's Cancel does.
+    for step in steps:
+        with start(a, "close-" + step) as game:
+            walk(game, step)
+            close_window(game)
+            ended_within(game, 0, 1, time.time())
+
+
+# A logout or shutdown: SIGTERM, then the display's end some milliseconds
+# later; and the display's end alone, and SIGHUP alone.
+LOGOUTS = [(step, signal.SIGTERM, delay, -signal.SIGTERM) for step in ("startup_log", "battle")
+           for delay in (0, 10, 30, 60, 120)] + [("battle", None, 0, 1), ("battle", signal.SIGHUP, None, -signal.SIGHUP)]
+
+
+def logout(a):
+    for step, number, delay, status in LOGOUTS:
+        server, a.display = start_xvfb("640x480x24")
+        with linux(a, "logout-%s-%s-%s" % (step, number, delay)) as game:
+            walk(game, step)
+            sent = time.time()
+            if number:
+                game.proc.send_signal(number)
+            if delay is not None:
+                time.sleep(delay / 1000)
+                server.kill()
+            ended_within(game, status, 3, sent)
+            check(number or "X connection to %s broken" % a.display in game.stderr(), "stderr: %s" % game.stderr())
+        server.kill()
+        server.wait()
+
+
 # Turns, thrust, fire (Ctrl and Shift keys by keycode), weapons and abilities.
 BATTLE_KEYS = "37+Left 105+Up 50+d 62+r Tab+a Tab+p Up Down Left Right d g r f 1 2 3".split()
 
@@ -343,7 +396,8 @@ SCENARIOS = {
     "without_patches": lambda a: played(a, without_patches, share=None),
     "installed": lambda a: played(a, functools.partial(linux, data=None, exe=a.installed)),
     "dialog_cancel": lambda a: cancel(a, functools.partial(linux, data=None)),
-    "no_display": no_display, "faults": faults, "memcheck": memcheck,
+    "no_display": no_display, "faults": faults, "memcheck": memcheck, "logout": logout,
+    "close": lambda a: close(a, linux), "wine_close": lambda a: close(a, windows, ("startup_log", "battle")),
     "wine_release_contents": release_contents,
     # Wine's varying buffering places the quiet stretch only roughly on the capture.
     "wine_played": lambda a: played(a, windows, share=0.3), "wine_dialog_cancel": lambda a: cancel(a, windows),

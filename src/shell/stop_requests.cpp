@@ -1,0 +1,90 @@
+#include "shell/stop_requests.h"
+
+#include <allegro.h>
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+
+volatile std::sig_atomic_t stop_signal = 0;
+std::atomic<bool> close_request{false};
+std::atomic<bool> esc_pressed{false};
+// Set once the library's shutdown has begun on the way out by a signal.
+std::atomic<bool> shutting_down{false};
+
+const int STOP_SIGNALS[] = {
+    SIGTERM, SIGINT,
+#ifdef SIGQUIT
+    SIGQUIT,
+#endif
+};
+
+bool ignored_at_launch[sizeof STOP_SIGNALS / sizeof STOP_SIGNALS[0]];
+
+void note_stop_signal(int signal) { stop_signal = signal; }
+
+// Runs on the library's input thread (X11) or window thread (Windows).
+void note_close_request() { close_request = true; }
+
+[[noreturn]] void end_by_signal(int signal) {
+    std::signal(signal, SIG_DFL);
+#ifndef _WIN32
+    // The library's threads run with every signal blocked; this may be one.
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+#endif
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
+
+// Every exit (the dialog cancelled by the pressed Esc, an error after it)
+// ends by the signal instead once one has come in.
+void end_by_signal_at_exit() { end_if_stop_signalled(); }
+
+}  // namespace
+
+void remember_ignored_stop_signals() {
+    int i = 0;
+    for (int s : STOP_SIGNALS) {
+        auto launch = std::signal(s, SIG_IGN);
+        std::signal(s, launch);
+        ignored_at_launch[i++] = launch == SIG_IGN;
+    }
+}
+
+void watch_stop_requests() {
+    int i = 0;
+    for (int s : STOP_SIGNALS) std::signal(s, ignored_at_launch[i++] ? SIG_IGN : note_stop_signal);
+    std::atexit(end_by_signal_at_exit);
+    set_close_button_callback(note_close_request);
+}
+
+void close_dialogs_on_stop_request() {
+    if ((stop_signal || close_request) && !esc_pressed.exchange(true))
+        simulate_keypress((KEY_ESC << 8) | 27);
+}
+
+bool close_requested() { return close_request; }
+
+void end_if_stop_signalled() {
+    int signal = stop_signal;
+    if (!signal) return;
+    // Entered again from the exit handlers while the shutdown below is still
+    // under way (something in it ended the process), a second shutdown would
+    // wait for ever on locks the first one holds.
+    if (!shutting_down.exchange(true)) allegro_exit();
+    end_by_signal(signal);
+}
+
+void end_if_stop_requested(int close_status) {
+    end_if_stop_signalled();
+    if (close_request) std::exit(close_status);
+}
+
+void end_at_once(int status) {
+    if (int signal = stop_signal) end_by_signal(signal);
+    std::_Exit(status);
+}
