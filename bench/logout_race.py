@@ -29,13 +29,17 @@ for run in range(runs):
     os.makedirs(folder)
     os.symlink(os.path.join(game_dir, "vexo.dat"), os.path.join(folder, "vexo.dat"))
     with Game(out, str(run), [os.path.join(game_dir, "vexo")], folder, display) as game:
-        time.sleep(1.0)  # the start-up log waits for a key
+        # Titled once the game watches for stop requests; then the start-up log waits for a key.
+        until(game, lambda: game.xdotool("search", "--name", "^Vexo$"), 30)
+        time.sleep(0.5)
         game.focus()
         if in_battle:  # the preset mode, then Enter and Space past the two selections
             for key in ("space", "Return", "Return", "space"):
                 game.press(key, hold=0.15)
                 time.sleep(0.5)
-            game.shot("battle")  # kept in the run's folder, to look at
+            hud = game.shot("battle").mask(((255, 128, 128), 8))[:640 * 8]  # player 1's line, in red
+            if 255 not in hud:
+                print("run %d: not in the battle, see %s" % (run, os.path.join(out, "%d-battle.png" % run)))
         sent = time.time()
         game.proc.send_signal(signal.SIGTERM)
         time.sleep(delay)

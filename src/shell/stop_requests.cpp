@@ -1,9 +1,13 @@
 #include "shell/stop_requests.h"
 
 #include <allegro.h>
+#ifdef ALLEGRO_WINDOWS
+#include <winalleg.h>
+#endif
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -20,25 +24,49 @@ const int STOP_SIGNALS[] = {
 #endif
 };
 
-bool ignored_at_launch[sizeof STOP_SIGNALS / sizeof STOP_SIGNALS[0]];
+bool ignored_at_launch[std::size(STOP_SIGNALS)];
 
 void note_stop_signal(int signal) { stop_signal = signal; }
 
 // Runs on the library's input thread (X11) or window thread (Windows).
 void note_close_request() { close_request = true; }
 
+#ifdef _WIN32
+void hold_stop_signals(bool) {}
+void let_signal_through(int) {}
+#else
+void change_mask(int how, const int* signals, int count) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int i = 0; i < count; i++) sigaddset(&set, signals[i]);
+    pthread_sigmask(how, &set, nullptr);
+}
+
+void hold_stop_signals(bool held) {
+    change_mask(held ? SIG_BLOCK : SIG_UNBLOCK, STOP_SIGNALS, std::size(STOP_SIGNALS));
+}
+
+// The library's threads run with every signal blocked; this may be one.
+void let_signal_through(int signal) { change_mask(SIG_UNBLOCK, &signal, 1); }
+#endif
+
 [[noreturn]] void end_by_signal(int signal) {
     std::signal(signal, SIG_DFL);
-#ifndef _WIN32
-    // The library's threads run with every signal blocked; this may be one.
-    sigset_t only;
-    sigemptyset(&only);
-    sigaddset(&only, signal);
-    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-#endif
+    let_signal_through(signal);
     std::raise(signal);
     std::_Exit(128 + signal);
 }
+
+#ifdef ALLEGRO_WINDOWS
+// Windows ends a program as soon as its window has answered WM_ENDSESSION;
+// the library's shutdown could not finish in that time and has nothing left
+// to restore, so the game ends there, as a logout asks, with status 0. The
+// library then answers every message as it does without this.
+int end_with_session(HWND, UINT message, WPARAM session_ends, LPARAM, int*) {
+    if (message == WM_ENDSESSION && session_ends) end_at_once(0);
+    return 1;
+}
+#endif
 
 // Every exit (the dialog cancelled by the pressed Esc, an error after it)
 // ends by the signal instead once one has come in.
@@ -53,13 +81,20 @@ void remember_ignored_stop_signals() {
         std::signal(s, launch);
         ignored_at_launch[i++] = launch == SIG_IGN;
     }
+    // Held back while the library comes up: its own handlers, in place until
+    // watch_stop_requests, would shut it down from inside the signal.
+    hold_stop_signals(true);
 }
 
 void watch_stop_requests() {
     int i = 0;
     for (int s : STOP_SIGNALS) std::signal(s, ignored_at_launch[i++] ? SIG_IGN : note_stop_signal);
+    hold_stop_signals(false);
     std::atexit(end_by_signal_at_exit);
     set_close_button_callback(note_close_request);
+#ifdef ALLEGRO_WINDOWS
+    win_set_msg_pre_proc(end_with_session);
+#endif
 }
 
 void close_dialogs_on_stop_request() {
