@@ -15,10 +15,10 @@ print("runs and screenshots in", out)
 ended, slowest, hung = 0, 0.0, []
 
 
-def until(game, condition, seconds):
+def until(condition, seconds, every):
     end = time.time() + seconds
     while not condition() and time.time() < end:
-        time.sleep(0.005)
+        time.sleep(every)
     return condition()
 
 
@@ -30,7 +30,7 @@ for run in range(runs):
     os.symlink(os.path.join(game_dir, "vexo.dat"), os.path.join(folder, "vexo.dat"))
     with Game(out, str(run), [os.path.join(game_dir, "vexo")], folder, display) as game:
         # Titled once the game watches for stop requests; then the start-up log waits for a key.
-        until(game, lambda: game.xdotool("search", "--name", "^Vexo$"), 30)
+        until(lambda: game.xdotool("search", "--name", "^Vexo$"), 30, 0.1)
         time.sleep(0.5)
         game.focus()
         if in_battle:  # the preset mode, then Enter and Space past the two selections
@@ -44,7 +44,7 @@ for run in range(runs):
         game.proc.send_signal(signal.SIGTERM)
         time.sleep(delay)
         server.kill()
-        if until(game, lambda: game.proc.poll() is not None, 3) and game.proc.returncode == -signal.SIGTERM:
+        if until(lambda: game.proc.poll() is not None, 3, 0.005) and game.proc.returncode == -signal.SIGTERM:
             ended += 1
             slowest = max(slowest, time.time() - sent)
         else:

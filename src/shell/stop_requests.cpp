@@ -50,6 +50,22 @@ void hold_stop_signals(bool held) {
 void let_signal_through(int signal) { change_mask(SIG_UNBLOCK, &signal, 1); }
 #endif
 
+#ifdef _WIN32
+int pending_stop_signal() { return 0; }
+#else
+// A stop signal sent but not yet handled, as when this thread blocks it and
+// the one that would note it has not run since: a logout's SIGTERM just before
+// its display went away.
+int pending_stop_signal() {
+    sigset_t pending;
+    sigpending(&pending);
+    int i = 0;
+    for (int s : STOP_SIGNALS)
+        if (!ignored_at_launch[i++] && sigismember(&pending, s)) return s;
+    return 0;
+}
+#endif
+
 [[noreturn]] void end_by_signal(int signal) {
     std::signal(signal, SIG_DFL);
     let_signal_through(signal);
@@ -120,6 +136,6 @@ void end_if_stop_requested(int close_status) {
 }
 
 void end_at_once(int status) {
-    if (int signal = stop_signal) end_by_signal(signal);
+    if (int signal = stop_signal ? stop_signal : pending_stop_signal()) end_by_signal(signal);
     std::_Exit(status);
 }
