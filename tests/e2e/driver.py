@@ -72,10 +72,11 @@ def free_display():
 
 
 def start_xvfb(size):
-    # No key repeats: a key held for a wait is pressed once, as the game's own tests assume.
+    # No key repeats: a key held for a wait is pressed once, as the game's own tests assume. No reset when
+    # the last client leaves: a game connecting just then would be refused.
     for attempt in range(5):  # another server may take the number first
         proc = subprocess.Popen(["Xvfb", ":" + free_display(), "-displayfd", "1", "-screen", "0", size,
-                                 "-nolisten", "tcp", "-ardelay", "100000"], stdout=subprocess.PIPE, stderr=QUIET)
+                                 "-nolisten", "tcp", "-noreset", "-ardelay", "100000"], stdout=subprocess.PIPE, stderr=QUIET)
         number = proc.stdout.readline().decode().strip()  # written once it takes clients
         if number:
             return proc, ":" + number
