@@ -76,14 +76,17 @@ TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
     destroy_test_midi(song);
 }
 
-// A song that plays goes on through any number of updates, and through a
-// switch to the empty slot; the only song there is starts again when it ends.
+// A song that plays goes on through any number of updates, from its first
+// beat, and through a switch to the empty slot; the only song there is starts
+// again when it ends.
 TEST(SoundBank, APlayingSongGoesOnAndTheOnlySongStartsAgain) {
     MIDI* song = make_test_midi();
     SoundBank bank;
     bank.songs[2] = bank.songs[4] = song;
     bank.play_song(2);
     for (int call = 0; call < 10; call++) bank.update_music();
+    midi_pos = 0;  // at its first beat
+    bank.update_music();
     EXPECT_EQ(bank.current_song, 2);
     bank.songs[4] = nullptr;
     bank.play_song(6);
