@@ -175,7 +175,8 @@ TEST(BodyDraw, FillsItsBoxAndNothingElse) {
         {33, 32, {100, 100}, 0, 0, 0, 1.0, 84, 84, 116, 115},       // the half width truncated
         {16, 16, {100, 100}, 0, 50, 20, 2.0, 84, 144, 115, 175},    // zoomed about its place
         {32, 32, {5, 5}, 0, 0, 0, 1.0, 0, 0, 20, 20},               // half off the top-left corner
-        {32, 16, {100, 100}, 51264, 0, 0, 1.0, 92, 84, 107, 115}};  // a quarter turn after 200 whole ones
+        {32, 16, {100, 100}, 51264, 0, 0, 1.0, 92, 84, 107, 115},   // a quarter turn after 200 whole ones
+        {32, 17, {100, 100}, 0, 0, 0, 2.5, 210, 230, 289, 272}};   // 42.5 rows: the last centred on the edge
     for (const auto& c : placements) {
         camera = Camera{c.left, c.top, 0, 0, c.zoom};
         Canvas sprite(c.w, c.h), canvas;
