@@ -58,15 +58,21 @@ bool read_whole_file(const char* path, Bytes& out) {
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MAX_FILE_BYTES;
     if (ok) {
         out.resize(static_cast<size_t>(st.st_size));
-        size_t got = 0;
-        while (ok && got < out.size()) {
-            auto n = read(fd, out.data() + got, static_cast<unsigned>(out.size() - got));
-            if (n < 0 && errno == EINTR) continue;
-            ok = n > 0;
-            if (ok) got += static_cast<size_t>(n);
-        }
+        ok = read_fully(fd, out);
     }
     close(fd);
+    return ok;
+}
+
+bool read_fully(int fd, Bytes& out) {
+    bool ok = true;
+    size_t got = 0;
+    while (ok && got < out.size()) {
+        auto n = read(fd, out.data() + got, static_cast<unsigned>(out.size() - got));
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) got += static_cast<size_t>(n);
+    }
     return ok;
 }
 

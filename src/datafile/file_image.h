@@ -11,6 +11,9 @@ using Bytes = std::vector<unsigned char>;
 // and read whole: a read that delivers less than the size promised is a
 // refusal, where the library's reader would try again for ever.
 bool read_whole_file(const char* path, Bytes& out);
+// Fills `out` from the descriptor however short each read comes, asking each
+// time for no more than the buffer still holds; false at the end of the data.
+bool read_fully(int fd, Bytes& out);
 
 // Unpacks up to `limit` bytes of LZSS with the library's own decompressor,
 // in the loader's refill steps; `consumed` is how many packed bytes that took.

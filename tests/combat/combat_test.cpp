@@ -1,35 +1,24 @@
 // Bodies moving through the arena, ships firing, bullets hitting, and the
 // bullet records.
-#include <cstdlib>
-#include <iterator>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "combat/weapons.h"
 #include "support/match_fixture.h"
 
-namespace {
-
 // One tick of a body against the walls at x = -1500, 1500 and y = -1000,
 // 1000: one found beyond a wall is put back 10 inside, at half speed inward.
-// Rows: bounces, position, velocity; position and velocity after.
-class WallRebound : public testing::TestWithParam<std::tuple<bool, Vec2, Vec2, Vec2, Vec2>> {};
-
-TEST_P(WallRebound, OneTick) {
-    Body b;
-    std::tie(b.bounces, b.pos, b.vel, std::ignore, std::ignore) = GetParam();
-    b.move();
-    EXPECT_PRED2(close_to, b.pos, std::get<3>(GetParam()));
-    EXPECT_PRED2(close_to, b.vel, std::get<4>(GetParam()));
+// Rows: position, velocity; position and velocity after.
+TEST(Body, WallRebound) {
+    const Vec2 rows[][4] = {{{-1500, 1000}, {-3, 0}, {-1503, 1000}, {-3, 0}},  // on the walls: not yet
+                            {{1600, -1200}, {-4, 6}, {1488, -987}, {-2, 3}},   // inward already
+                            {{-1600, 1100}, {-2, 3}, {-1489, 988.5}, {1, -1.5}},
+                            {{-1600, 1100}, {-2, 3}, {-1602, 1103}, {-2, 3}}};  // one that does not bounce
+    for (const auto& r : rows) {
+        Body b;
+        b.bounces = &r != &rows[3];
+        b.pos = r[0], b.vel = r[1];
+        b.move();
+        EXPECT_TRUE(close_to(b.pos, r[2]) && close_to(b.vel, r[3])) << b.pos.x << ", " << b.pos.y;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Arena, WallRebound, testing::Values(
-    std::make_tuple(true, Vec2(-1500, 1000), Vec2(-3, 0), Vec2(-1503, 1000), Vec2(-3, 0)),  // on the walls: not yet
-    std::make_tuple(true, Vec2(1600, -1200), Vec2(-4, 6), Vec2(1488, -987), Vec2(-2, 3)),  // inward already
-    std::make_tuple(true, Vec2(-1600, 1100), Vec2(-2, 3), Vec2(-1489, 988.5), Vec2(1, -1.5)),
-    std::make_tuple(false, Vec2(-1600, 1100), Vec2(-2, 3), Vec2(-1602, 1103), Vec2(-2, 3))));
 
 // Two bullets' 16 x 16 boxes, anchored at their minimum corner, each way
 // round: touching edges do not overlap.
@@ -49,47 +38,37 @@ TEST(Boxes, OverlapOnlyWhenTheyShareArea) {
 // inside. Homing pulls it half a unit toward the target, then takes back
 // half of any excess over 13. Rows: homing, position, velocity; still
 // flying and velocity after.
-class BulletUpdate : public testing::TestWithParam<std::tuple<int, Vec2, Vec2, bool, Vec2>> {};
-
-TEST_P(BulletUpdate, OneTick) {
+TEST(Bullet, OneTick) {
     camera.set_identity();
     Ship target;
     target.pos = Vec2(300, 200);
-    Bullet b;
-    b.kind = 1;
-    b.speed = 13.0;
-    b.target = &target;
-    std::tie(b.homing, b.pos, b.vel, std::ignore, std::ignore) = GetParam();
-    b.update();
-    EXPECT_EQ(b.kind != 0, std::get<3>(GetParam()));
-    EXPECT_PRED2(close_to, b.vel, std::get<4>(GetParam()));
+    struct { int homing; Vec2 pos, vel; bool flying; Vec2 after; } rows[] = {
+        {0, {0, 0}, {0, 0}, true, {0, 0}}, {0, {640, 480}, {0, 0}, true, {0, 0}},
+        {0, {-0.001, 10}, {0, 0}, false, {0, 0}}, {0, {640.001, 10}, {0, 0}, false, {0, 0}},
+        {0, {10, 480.001}, {0, 0}, false, {0, 0}}, {1, {400, 200}, {0, 0}, true, {-0.5, 0}},
+        {1, {400, 200}, {-13, 0}, true, {-13.25, 0}}, {1, {300, 200}, {2, 0}, true, {2, 0}}};  // on the target: no pull
+    for (const auto& r : rows) {
+        Bullet b;
+        b.kind = 1, b.speed = 13.0, b.target = &target;
+        b.homing = r.homing, b.pos = r.pos, b.vel = r.vel;
+        b.update();
+        EXPECT_TRUE((b.kind != 0) == r.flying && close_to(b.vel, r.after)) << r.pos.x << ", " << r.pos.y;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Bullet, BulletUpdate, testing::Values(
-    std::make_tuple(0, Vec2(0, 0), Vec2(0, 0), true, Vec2(0, 0)),
-    std::make_tuple(0, Vec2(640, 480), Vec2(0, 0), true, Vec2(0, 0)),
-    std::make_tuple(0, Vec2(-0.001, 10), Vec2(0, 0), false, Vec2(0, 0)),
-    std::make_tuple(0, Vec2(640.001, 10), Vec2(0, 0), false, Vec2(0, 0)),
-    std::make_tuple(0, Vec2(10, 480.001), Vec2(0, 0), false, Vec2(0, 0)),
-    std::make_tuple(1, Vec2(400, 200), Vec2(0, 0), true, Vec2(-0.5, 0)),
-    std::make_tuple(1, Vec2(400, 200), Vec2(-13, 0), true, Vec2(-13.25, 0)),
-    std::make_tuple(1, Vec2(300, 200), Vec2(2, 0), true, Vec2(2, 0))));  // on the target: no pull
 
 // Over the limit (3, or 6 with a boost) a ship sheds the excess divided by
 // the damping (10, or 20 with a boost) in a tick.
-class SpeedLimit : public testing::TestWithParam<std::tuple<unsigned, Vec2, Vec2>> {};
-
-TEST_P(SpeedLimit, OneTick) {
-    Ship ship;
-    ship.add_flags(std::get<0>(GetParam()));
-    ship.vel = std::get<1>(GetParam());
-    ship.update();
-    EXPECT_PRED2(close_to, ship.vel, std::get<2>(GetParam()));
+TEST(Ship, SpeedLimit) {
+    struct { unsigned flags; Vec2 vel, after; } rows[] = {
+        {0u, {2.4, -3.2}, {2.34, -3.12}}, {SPEED_BOOST, {4, 0}, {4, 0}}, {SPEED_BOOST, {0, 8}, {0, 7.9}}};
+    for (const auto& r : rows) {
+        Ship ship;
+        ship.add_flags(r.flags);
+        ship.vel = r.vel;
+        ship.update();
+        EXPECT_PRED2(close_to, ship.vel, r.after);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ship, SpeedLimit, testing::Values(
-    std::make_tuple(0u, Vec2(2.4, -3.2), Vec2(2.34, -3.12)), std::make_tuple(SPEED_BOOST, Vec2(4, 0), Vec2(4, 0)),
-    std::make_tuple(SPEED_BOOST, Vec2(0, 8), Vec2(0, 7.9))));
 
 TEST(Ship, HomingLastsSixHundredUpdatesFromTheLastPickUp) {
     Ship ship;
@@ -153,34 +132,30 @@ TEST(ShipDeathTest, TheFirstShipIsPlayerZeroTheSecondPlayerOne) {
 
 // A ship at rest heading up the screen holds fire, in a view so wide that no
 // shot leaves it. Rows: weapon, speed, damage, kind, cooldown.
-class Weapons : public testing::TestWithParam<std::tuple<int, double, int, int, int>> {};
-
-TEST_P(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
-    auto [weapon, speed, damage, kind, cooldown] = GetParam();
+TEST(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {
     camera = Camera{-1.0e6, -1.0e6, 1.0e6, 1.0e6, 1.0};
-    Ship shooter, target;
-    shooter.select_weapon(weapon);
-    shooter.pos = shooter.vel = Vec2();
-    shooter.angle = 0.0;
-    std::vector<int> ready;  // the ticks at which it may fire again
-    for (int t = 0; t <= 3 * cooldown; t++) {
-        if (shooter.fire_cooldown == 0) ready.push_back(t);
-        shooter.fire(target);
-        shooter.update();
+    struct { int weapon; double speed; int damage, kind, cooldown; } rows[] = {{0, 13.0, 12, 1, 25}, {1, 20.0, 5, 2, 12},
+                                                                              {2, 16.0, 8, 2, 18}};
+    for (auto [weapon, speed, damage, kind, cooldown] : rows) {
+        Ship shooter, target;
+        shooter.select_weapon(weapon);
+        shooter.pos = shooter.vel = Vec2();
+        shooter.angle = 0.0;
+        std::vector<int> ready;  // the ticks at which it may fire again
+        for (int t = 0; t <= 3 * cooldown; t++) {
+            if (shooter.fire_cooldown == 0) ready.push_back(t);
+            shooter.fire(target);
+            shooter.update();
+        }
+        EXPECT_EQ(ready, (std::vector<int>{0, cooldown, 2 * cooldown, 3 * cooldown}));
+        EXPECT_TRUE(live_bullets(shooter) == 4 && shooter.bullets.size() == 4);  // grown by one a shot while all fly
+        const Bullet& b = shooter.bullets.at(0);
+        EXPECT_TRUE(b.kind == kind && b.damage == damage && !b.bounces && !b.homing) << weapon;
+        EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
+        EXPECT_PRED2(close_to, b.pos, Vec2(0, -(3 * cooldown + 1) * speed));  // flown on every update
+        EXPECT_TRUE(WEAPONS[weapon].sound_slot == weapon && std::size(WEAPONS) == 3) << "each of three fires its own sound";
     }
-    EXPECT_EQ(ready, (std::vector<int>{0, cooldown, 2 * cooldown, 3 * cooldown}));
-    EXPECT_EQ(live_bullets(shooter), 4);
-    EXPECT_EQ(shooter.bullets.size(), 4);  // grown by one for each shot while all fly
-    const Bullet& b = shooter.bullets.at(0);
-    EXPECT_EQ(std::vector<int>({b.kind, b.damage}), std::vector<int>({kind, damage}));
-    EXPECT_PRED2(close_to, b.vel, Vec2(0, -speed));
-    EXPECT_PRED2(close_to, b.pos, Vec2(0, -(3 * cooldown + 1) * speed));  // flown on every update
-    EXPECT_FALSE(b.bounces || b.homing);
-    EXPECT_TRUE(WEAPONS[weapon].sound_slot == weapon && std::size(WEAPONS) == 3) << "each weapon fires its own sound";
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, Weapons, testing::Values(
-    std::make_tuple(0, 13.0, 12, 1, 25), std::make_tuple(1, 20.0, 5, 2, 12), std::make_tuple(2, 16.0, 8, 2, 18)));
 
 // Heading 64 points toward +x; the side shots go 8 units either side of it.
 // All three leave at twice 13 with fast shots, on top of the shooter's
@@ -230,22 +205,13 @@ TEST(Firing, AKillingVolleyIsUsedUpWholeAMissFliesOnAndTheWreckLetsShotsThrough)
     EXPECT_EQ(kinds, (std::vector<int>{1, 1, 0, 0, 1}));
 }
 
-// The whole of what the process writes on its error stream, and status 1.
-// Rows: size, index, whether read only, message.
-class RecordArrayDeathTest : public testing::TestWithParam<std::tuple<int, int, bool, const char*>> {};
-
-TEST_P(RecordArrayDeathTest, ABadIndexEndsTheProcessNamingIt) {
-    auto [size, index, read_only, message] = GetParam();
+// The whole of what the process writes on its error stream, and status 1;
+// also through the read-only access.
+TEST(RecordArrayDeathTest, ABadIndexEndsTheProcessNamingIt) {
     BulletList list;
-    list.resize(size);
-    auto exactly = testing::Matcher<const std::string&>(std::string(message));
-    if (read_only) EXPECT_EXIT(std::as_const(list).at(index), testing::ExitedWithCode(1), exactly);
-    else EXPECT_EXIT(list.at(index), testing::ExitedWithCode(1), exactly);
+    list.resize(3);
+    EXPECT_EXIT(list.at(-1), testing::ExitedWithCode(1), "^Illegal vector index: -1 max index = 2\n$");
+    EXPECT_EXIT(std::as_const(list).at(3), testing::ExitedWithCode(1), "^Illegal vector index: 3 max index = 2\n$");
+    list.resize(0);
+    EXPECT_EXIT(list.at(0), testing::ExitedWithCode(1), "^Illegal vector index: 0 max index = -1\n$");
 }
-
-INSTANTIATE_TEST_SUITE_P(Index, RecordArrayDeathTest, testing::Values(
-    std::make_tuple(3, -1, false, "Illegal vector index: -1 max index = 2\n"),
-    std::make_tuple(3, 3, true, "Illegal vector index: 3 max index = 2\n"),
-    std::make_tuple(0, 0, false, "Illegal vector index: 0 max index = -1\n")));
-
-}  // namespace

@@ -6,11 +6,14 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "sample_datafile.h"
+#include "datafile/file_image.h"
 #include "datafile/structure_check.h"
 
 namespace {
@@ -261,4 +264,26 @@ TEST_F(HostileDatafile, FilesTheReaderCannotTakeWholeAreRefused) {
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     for (std::string name : {path, testing::TempDir(), path + ".absent", std::string("/sys/devices/system/cpu/online")})
         EXPECT_EQ(load_in_child(name), REFUSED) << name;
+}
+
+// A read that comes short, the rest coming later with more behind it, as
+// from a file that grows while it is read: the buffer is filled, and what
+// lies past it is left unread.
+TEST(FileImage, AShortReadIsFinishedWithoutAskingPastTheBuffer) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const Bytes first(2048, 7), then(2048 + 64, 9);
+    ASSERT_EQ(write(ends[1], first.data(), first.size()), 2048);
+    std::thread writer([&] {
+        for (int waiting = 1; waiting > 0;) ioctl(ends[0], FIONREAD, &waiting);  // until the first part is taken
+        EXPECT_EQ(write(ends[1], then.data(), then.size()), 2048 + 64);
+    });
+    Bytes out(4096);
+    EXPECT_TRUE(read_fully(ends[0], out));
+    writer.join();
+    int left = 0;
+    ioctl(ends[0], FIONREAD, &left);
+    EXPECT_TRUE(left == 64 && out == cat({first, Bytes(2048, 9)})) << left;
+    close(ends[0]);
+    close(ends[1]);
 }

@@ -1,12 +1,6 @@
 // Items appearing in the arena, and what each kind does to the ship that
 // touches it.
-#include <cstdlib>
-#include <utility>
-#include <vector>
-
 #include "support/match_fixture.h"
-
-namespace {
 
 // Puts an item of a kind at a place, in a new slot at the end of the list.
 void place(PowerUpField& field, int type, Vec2 where) {
@@ -21,31 +15,25 @@ void place(PowerUpField& field, int type, Vec2 where) {
 // its ability bits (1 triple shot, 2 fast shots, 4 bouncing shots, 8 homing,
 // 16 speed boost, 32 quick turn), weapon, health, ticks of homing left, the
 // damping of its speed and whether it was moved elsewhere.
-class ItemEffect : public MatchTest, public testing::WithParamInterface<std::pair<int, std::vector<double>>> {};
-
-TEST_P(ItemEffect, IsAppliedAndTheItemUsedUp) {
-    Ship& ship = match->ship2;
-    ship.pos = Vec2(100, 100);
-    place(match->powerups, GetParam().first, Vec2(111, 111));
-    match->powerups.collect(ship);
-    std::vector<double> after = {double(ship.flags), double(ship.weapon), double(ship.health), double(ship.homing_timer),
-                                 ship.speed_damping, double(ship.pos.x != 100 || ship.pos.y != 100)};
-    EXPECT_EQ(live_items(match->powerups), 0);  // used up
-    EXPECT_EQ(after, GetParam().second);
+TEST_F(MatchTest, EachItemIsAppliedAndUsedUp) {
+    const std::pair<int, std::vector<double>> kinds[] = {
+        {PU_TRIPLE_SHOT, {1, 1, 100, 0, 10, 0}}, {PU_BOUNCING_SHOTS, {4, 1, 100, 0, 10, 0}},
+        {PU_SPEED_BOOST, {16, 1, 100, 0, 20, 0}}, {PU_FAST_SHOTS, {2, 1, 100, 0, 10, 0}},
+        {PU_HOMING_SHOTS, {8, 1, 100, 600, 10, 0}}, {PU_REPAIR, {0, 1, 125, 0, 10, 0}},
+        {PU_TELEPORT, {0, 1, 100, 0, 10, 1}}, {PU_QUICK_TURN, {32, 1, 100, 0, 10, 0}},
+        {PU_WEAPON_0, {0, 0, 100, 0, 10, 0}}, {PU_WEAPON_1, {0, 1, 100, 0, 10, 0}}, {PU_WEAPON_2, {0, 2, 100, 0, 10, 0}}};
+    for (const auto& [kind, want] : kinds) {
+        Ship& ship = match->ship2;
+        ship.flags = ship.homing_timer = 0, ship.weapon = 1, ship.health = 100, ship.speed_damping = 10;
+        ship.pos = Vec2(100, 100);
+        place(match->powerups, kind, Vec2(111, 111));
+        match->powerups.collect(ship);
+        std::vector<double> after = {double(ship.flags), double(ship.weapon), double(ship.health),
+                                     double(ship.homing_timer), ship.speed_damping, double(ship.pos.x != 100 || ship.pos.y != 100)};
+        EXPECT_EQ(live_items(match->powerups), 0) << kind;  // used up
+        EXPECT_EQ(after, want) << kind;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Kinds, ItemEffect, testing::Values(
-    std::make_pair(PU_TRIPLE_SHOT, std::vector<double>{1, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_BOUNCING_SHOTS, std::vector<double>{4, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_SPEED_BOOST, std::vector<double>{16, 1, 100, 0, 20, 0}),
-    std::make_pair(PU_FAST_SHOTS, std::vector<double>{2, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_HOMING_SHOTS, std::vector<double>{8, 1, 100, 600, 10, 0}),
-    std::make_pair(PU_REPAIR, std::vector<double>{0, 1, 125, 0, 10, 0}),
-    std::make_pair(PU_TELEPORT, std::vector<double>{0, 1, 100, 0, 10, 1}),
-    std::make_pair(PU_QUICK_TURN, std::vector<double>{32, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_WEAPON_0, std::vector<double>{0, 0, 100, 0, 10, 0}),
-    std::make_pair(PU_WEAPON_1, std::vector<double>{0, 1, 100, 0, 10, 0}),
-    std::make_pair(PU_WEAPON_2, std::vector<double>{0, 2, 100, 0, 10, 0})));
 
 // Items that only touch the ship's 32 x 32 box stay where they lie. Each is
 // drawn as its 16 x 16 stand-in picture centred on its place, and a used one
@@ -83,5 +71,3 @@ TEST_F(MatchTest, ItemsComeOnTheSixHundredthTickThenEveryOneToElevenSecondsAnywh
     }
     EXPECT_EQ(field.powerups.size(), 200);
 }
-
-}  // namespace

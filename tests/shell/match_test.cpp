@@ -4,8 +4,6 @@
 
 #include "support/match_fixture.h"
 
-namespace {
-
 // The prompt's first twenty letters, white on black on the top text row, as
 // the library's font draws them.
 bool prompt_drawn(BITMAP* b) {
@@ -49,17 +47,12 @@ struct Binding {
     std::vector<double> after;
 };
 
-void PrintTo(const Binding& b, std::ostream* os) {
-    *os << "keys " << b.key1 << " " << b.key2 << " " << b.key3 << " shifts " << b.shifts;
-}
-
 class KeyBinding : public MatchTest, public testing::WithParamInterface<Binding> {};
 
 TEST_P(KeyBinding, ActsOnTheRightShip) {
     const Binding& b = GetParam();
     start_battle(*match);
-    EXPECT_PRED2(close_to, match->ship1.pos, Vec2(-100, -100));  // the battle's fixed start places
-    EXPECT_PRED2(close_to, match->ship2.pos, Vec2(100, 100));
+    EXPECT_TRUE(close_to(match->ship1.pos, Vec2(-100, -100)) && close_to(match->ship2.pos, Vec2(100, 100)));  // fixed
     match->ship1.vel = match->ship2.vel = Vec2();
     match->ship1.angle = match->ship2.angle = 0.0;
     battle_frame(*match);  // fits the view to the ships
@@ -106,5 +99,3 @@ TEST_F(MatchDeathTest, AHeldEscRunsThroughEveryPhaseAndEndsWithStatusZero) {
         },
         testing::ExitedWithCode(0), "");
 }
-
-}  // namespace

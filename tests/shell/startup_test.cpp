@@ -8,8 +8,6 @@
 // The library's font internals, which need allegro.h before them.
 #include <allegro/internal/aintern.h>
 
-namespace {
-
 // What the game takes from each index of vexo.dat, 0 to 29: bitmaps,
 // samples, songs, and 0 where anything (or nothing) will do.
 TEST(Catalogue, EachIndexMustHoldTheTypeTheGameTakesFromIt) {
@@ -70,5 +68,3 @@ TEST(DialogFont, EveryGlyphGetsABlankRowAboveAndBelow) {
         EXPECT_TRUE(to->h == 10 && !to->dat[0] && !std::memcmp(to->dat + 1, from->dat, 8) && !to->dat[9]) << g;
     }
 }
-
-}  // namespace

@@ -19,8 +19,6 @@ long heap_bytes() { return static_cast<long>(__sanitizer_get_current_allocated_b
 long heap_bytes() { return static_cast<long>(mallinfo2().uordblks); }
 #endif
 
-namespace {
-
 constexpr long MINUTE = 60L * 60;
 const int KEYS[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_1, KEY_2, KEY_3, KEY_D, KEY_G, KEY_R, KEY_F};
 const int CHEATS[] = {KEY_A, KEY_H, KEY_P};  // each with Tab
@@ -64,5 +62,3 @@ TEST_F(MatchTest, AnHourOfRandomBattleStaysFiniteBoundedAndFlat) {
     EXPECT_GT(match->ship1.deaths + match->ship2.deaths, 0);  // the script did fight
     EXPECT_LE(heap_bytes() - heap_after_warm_up, 256L * 1024);  // a few hundred more records at most
 }
-
-}  // namespace
