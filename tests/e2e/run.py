@@ -249,19 +249,14 @@ def faults(a):
     game = linux(a, "timer", preexec=no_timer)
     game.exit(1)
     check("Error installing the timer: " in game.stderr(), "no timer error: %s" % game.stderr()[-400:])
-    # A stop signal ends the game by that signal wherever it waits; one ignored at launch stays ignored.
-    for step, number, ignored in [("startup_log", signal.SIGTERM, False), ("mode_dialog", signal.SIGINT, False),
-                                  ("phase1", signal.SIGQUIT, False), ("battle", signal.SIGTERM, False),
-                                  ("mode_dialog", signal.SIGINT, True)]:
-        def setup(number=number, ignored=ignored):
-            resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
-            signal.signal(number, signal.SIG_IGN if ignored else signal.SIG_DFL)
-        with linux(a, "%s-%d-%s" % (step, number, ignored), preexec=setup) as game:
-            walk(game, step)
-            game.proc.send_signal(number)
-            if ignored:
-                game.press("Escape")
-            game.exit(0 if ignored else -number, timeout=5)
+    # A stop signal ignored at launch stays ignored: Esc still ends the dialog.
+    def ignore_sigint():
+        signal.signal(signal.SIGINT, signal.SIG_IGN)
+    with linux(a, "ignored", preexec=ignore_sigint) as game:
+        walk(game, "mode_dialog")
+        game.proc.send_signal(signal.SIGINT)
+        game.press("Escape")
+        game.exit(0, timeout=5)
 
 
 def close_window(game):
@@ -285,13 +280,34 @@ def ended_within(game, status, seconds, since):
     check(not left, "%s: processes left running in its folder: %s" % (game.name, left))
 
 
-def close(a, start, steps=("startup_log", "mode_dialog", "phase1", "battle")):
-    # The close button ends every phase at once with status 0, as Esc or the dialog's Cancel does.
-    for step in steps:
-        with start(a, "close-" + step) as game:
+# How the desktop ends the game, wherever it waits: the close button (within
+# a second, as Esc would), a stop signal (by that signal), a logout (SIGTERM,
+# then the display's end so many ms later), the display's end alone.
+STEPS, TERM = ("startup_log", "mode_dialog", "phase1", "battle"), signal.SIGTERM
+ENDINGS = ([(step, "close", None, 0) for step in STEPS] + list(zip(STEPS, (TERM, signal.SIGINT, signal.SIGQUIT,
+           signal.SIGHUP), [None] * 4, (-TERM, -signal.SIGINT, -signal.SIGQUIT, -signal.SIGHUP)))
+           + [(step, TERM, delay, -TERM) for step in STEPS[::3] for delay in (0, 10, 30, 60, 120)]
+           + [("battle", None, 0, 1)])
+
+
+def endings(a, start, rows=ENDINGS):
+    for step, sent, delay, status in rows:
+        server, a.display = start_xvfb("800x600x24" if start == windows else "640x480x24")
+        with start(a, "%s-%s-%s" % (step, sent, delay), preexec=no_core) as game:
             walk(game, step)
-            close_window(game)
-            ended_within(game, 0, 1, time.time())
+            since = time.time()
+            close_window(game) if sent == "close" else sent and game.proc.send_signal(sent)
+            if delay is not None:
+                time.sleep(delay / 1000)
+                server.kill()
+            ended_within(game, status, 1 if sent == "close" else 3, since)
+            check(sent or "X connection to %s broken" % a.display in game.stderr(), "stderr: %s" % game.stderr())
+        server.kill()
+        server.wait()
+
+
+def no_core():
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
 def session_end(a):
@@ -302,29 +318,6 @@ def session_end(a):
         sent = time.time()
         subprocess.run(["wineboot", "--end-session"], env=game.env, stdout=QUIET, stderr=QUIET, timeout=30)
         ended_within(game, 0, 3, sent)
-
-
-# A logout or shutdown: SIGTERM, then the display's end some milliseconds
-# later; and the display's end alone, and SIGHUP alone.
-LOGOUTS = [(step, signal.SIGTERM, delay, -signal.SIGTERM) for step in ("startup_log", "battle")
-           for delay in (0, 10, 30, 60, 120)] + [("battle", None, 0, 1), ("battle", signal.SIGHUP, None, -signal.SIGHUP)]
-
-
-def logout(a):
-    for step, number, delay, status in LOGOUTS:
-        server, a.display = start_xvfb("640x480x24")
-        with linux(a, "logout-%s-%s-%s" % (step, number, delay)) as game:
-            walk(game, step)
-            sent = time.time()
-            if number:
-                game.proc.send_signal(number)
-            if delay is not None:
-                time.sleep(delay / 1000)
-                server.kill()
-            ended_within(game, status, 3, sent)
-            check(number or "X connection to %s broken" % a.display in game.stderr(), "stderr: %s" % game.stderr())
-        server.kill()
-        server.wait()
 
 
 # Turns, thrust, fire (Ctrl and Shift keys by keycode), weapons and abilities.
@@ -353,7 +346,7 @@ def release_zip(a):
     return zips[0]
 
 
-def windows(a, name, env=(), high=True):
+def windows(a, name, env=(), high=True, preexec=None):
     # The release zip unpacked and played with Wine, in a prefix made afresh
     # (no prompts to install Wine's .NET and HTML engines); with high, through
     # the launcher that takes its low 4 GB.
@@ -408,8 +401,8 @@ SCENARIOS = {
     "without_patches": lambda a: played(a, without_patches, share=None),
     "installed": lambda a: played(a, functools.partial(linux, data=None, exe=a.installed)),
     "dialog_cancel": lambda a: cancel(a, functools.partial(linux, data=None)),
-    "no_display": no_display, "faults": faults, "memcheck": memcheck, "logout": logout,
-    "close": lambda a: close(a, linux), "wine_close": lambda a: close(a, windows, ("startup_log", "battle")),
+    "no_display": no_display, "faults": faults, "memcheck": memcheck, "endings": lambda a: endings(a, linux),
+    "wine_close": lambda a: endings(a, windows, [r for r in ENDINGS if r[1] == "close" and r[0] in STEPS[::3]]),
     "wine_session_end": session_end,
     "wine_release_contents": release_contents,
     # Wine's varying buffering places the quiet stretch only roughly on the capture.
