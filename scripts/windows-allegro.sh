@@ -16,7 +16,9 @@ toolchain="$root/packaging/windows/mingw-w64-x86_64.cmake"
 version=4.4.3.1
 orig="allegro4.4_$version.orig.tar.gz"
 orig_sha256=ec19dbc9a021244582b4819b3583ee594b50141f9fcf6944a4ed8069cbf8d4d4
-flags=(-DCMAKE_BUILD_TYPE=Release -DSHARED=OFF -DWANT_EXAMPLES=OFF -DWANT_TOOLS=OFF -DWANT_TESTS=OFF
+# Its CMakeLists.txt asks for CMake 2.6; CMake 4 refuses anything older than
+# 3.5 unless told the project is fine with 3.5's behaviour (3.25 ignores the flag).
+flags=(-DCMAKE_POLICY_VERSION_MINIMUM=3.5 -DCMAKE_BUILD_TYPE=Release -DSHARED=OFF -DWANT_EXAMPLES=OFF -DWANT_TOOLS=OFF -DWANT_TESTS=OFF
        -DWANT_DOCS=OFF -DWANT_ALLEGROGL=OFF -DWANT_LOADPNG=OFF -DWANT_LOGG=OFF -DWANT_JPGALLEG=OFF)
 download="$out/download"
 prefix="$out/prefix"
