@@ -34,14 +34,17 @@ plays)
   folder="$3/Vexo games"
   rm -rf "$3" && mkdir -p "$folder" && tar -xzf "$archive" -C "$folder"
   if [[ -x $4 ]]; then "$4" "$3/font.bmp"; else cp "$4" "$3/font.bmp"; fi
+  play=("${@:5}" --font "$3/font.bmp" --installed "$folder/$top/vexo")
+  libs=$(realpath -e /usr/lib/*/liballeg.so* /usr/lib/*/allegro 2>/dev/null | sort -u) || true
+  [[ -n $libs ]] || { echo "no Allegro on this machine"; "${play[@]}"; exit; }
   # In a mount namespace of its own, the machine's Allegro library turned
   # into an empty file and its module folder into an empty one.
-  hide='for lib in $(realpath -e /usr/lib/*/liballeg.so* /usr/lib/*/allegro 2>/dev/null | sort -u); do
+  hide='for lib in $libs; do
           if [[ -d $lib ]]; then mount -t tmpfs none "$lib" && [[ -z $(ls -A "$lib") ]]
           else mount --bind /dev/null "$lib" && [[ ! -s $lib ]]; fi || exit 1
           echo "hidden: $lib"
         done; exec "$@"'
   user=() && [[ $(id -u) -eq 0 ]] || user=(--user --map-root-user)
-  unshare "${user[@]}" --mount bash -c "$hide" bash "${@:5}" --font "$3/font.bmp" --installed "$folder/$top/vexo" ;;
+  libs=$libs unshare "${user[@]}" --mount bash -c "$hide" bash "${play[@]}" ;;
 esac
 echo "$1: OK"
