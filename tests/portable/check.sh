@@ -3,7 +3,7 @@
 #   check.sh contents ARCHIVE GAME_DIR SOURCE SCRATCH  its files; the data the Linux build's; the
 #                                                      libraries and C library its readme names
 #   check.sh plays ARCHIVE SCRATCH FONT PLAY...  unpacked in a folder whose name has a space,
-#       played from elsewhere with the machine's own Allegro hidden; FONT is the library's font
+#       played from elsewhere, never reaching the machine's own Allegro; FONT is the library's font
 #       for the scenario to read the screen with, as a picture or the program that dumps it
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -34,17 +34,12 @@ plays)
   folder="$3/Vexo games"
   rm -rf "$3" && mkdir -p "$folder" && tar -xzf "$archive" -C "$folder"
   if [[ -x $4 ]]; then "$4" "$3/font.bmp"; else cp "$4" "$3/font.bmp"; fi
-  play=("${@:5}" --font "$3/font.bmp" --installed "$folder/$top/vexo")
-  libs=$(realpath -e /usr/lib/*/liballeg.so* /usr/lib/*/allegro 2>/dev/null | sort -u) || true
-  [[ -n $libs ]] || { echo "no Allegro on this machine"; "${play[@]}"; exit; }
-  # In a mount namespace of its own, the machine's Allegro library turned
-  # into an empty file and its module folder into an empty one.
-  hide='for lib in $libs; do
-          if [[ -d $lib ]]; then mount -t tmpfs none "$lib" && [[ -z $(ls -A "$lib") ]]
-          else mount --bind /dev/null "$lib" && [[ ! -s $lib ]]; fi || exit 1
-          echo "hidden: $lib"
-        done; exec "$@"'
-  user=() && [[ $(id -u) -eq 0 ]] || user=(--user --map-root-user)
-  libs=$libs unshare "${user[@]}" --mount bash -c "$hide" bash "${play[@]}" ;;
+  # The dynamic loader logs every library each program of the run looks for
+  # and loads: the game's log must name no Allegro of the machine's, neither
+  # the library nor a driver module.
+  mkdir "$3/ld"
+  LD_DEBUG=libs,files LD_DEBUG_OUTPUT="$3/ld/log" "${@:5}" --font "$3/font.bmp" --installed "$folder/$top/vexo"
+  logs=$(grep -lF "needed by $folder/$top/vexo " "$3"/ld/log.*) || fail "no loader log of the game"
+  ! grep -i alleg $logs || fail "the game looked for the machine's Allegro" ;;
 esac
 echo "$1: OK"
