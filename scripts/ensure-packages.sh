@@ -19,4 +19,4 @@ as_root=()
 [[ $(id -u) -ne 0 ]] && as_root=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get install -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"

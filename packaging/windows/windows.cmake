@@ -1,5 +1,5 @@
 # The Windows build of the game (scripts/build-windows): vexo.exe linked
-# statically against the Allegro that scripts/windows-allegro.sh made, so
+# statically against the Allegro that scripts/static-allegro.sh made, so
 # that it needs only the DLLs every Windows has, the data files of the Linux
 # build beside it, and the release zip.
 
@@ -55,6 +55,7 @@ add_custom_target(vexo_windows_data ALL
 # The release: unpack anywhere and double-click vexo.exe. Beside the game,
 # its licence and the GPL that patches.dat (cut from a GPL-2 soundfont) is
 # under.
+file(READ ${PROJECT_SOURCE_DIR}/packaging/keys.txt VEXO_KEYS)  # shared with the Linux release's readme
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt ${VEXO_WINDOWS_GAME_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${VEXO_WINDOWS_GAME_DIR}/LICENSE COPYONLY)
 configure_file(/usr/share/common-licenses/GPL-2 ${VEXO_WINDOWS_GAME_DIR}/GPL-2.txt COPYONLY)

@@ -20,7 +20,8 @@ def check(ok, message):
 
 
 def load_font(dump_program, path):
-    subprocess.run([dump_program, path], check=True)
+    if dump_program:
+        subprocess.run([dump_program, path], check=True)
     strip = Image.open(path).convert("L").point(lambda v: 255 * (v > 0))
     FONT.extend(strip.tobytes()[y * strip.width:(y + 1) * strip.width] for y in range(8))
 
