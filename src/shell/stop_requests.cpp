@@ -34,6 +34,7 @@ void note_close_request() { close_request = true; }
 #ifdef _WIN32
 void hold_stop_signals(bool) {}
 void let_signal_through(int) {}
+int pending_stop_signal() { return 0; }
 #else
 void change_mask(int how, const int* signals, int count) {
     sigset_t set;
@@ -48,11 +49,7 @@ void hold_stop_signals(bool held) {
 
 // The library's threads run with every signal blocked; this may be one.
 void let_signal_through(int signal) { change_mask(SIG_UNBLOCK, &signal, 1); }
-#endif
 
-#ifdef _WIN32
-int pending_stop_signal() { return 0; }
-#else
 // A stop signal sent but not yet handled, as when this thread blocks it and
 // the one that would note it has not run since: a logout's SIGTERM just before
 // its display went away.
@@ -130,9 +127,9 @@ void end_if_stop_signalled() {
     end_by_signal(signal);
 }
 
-void end_if_stop_requested(int close_status) {
+void end_if_stop_requested() {
     end_if_stop_signalled();
-    if (close_request) std::exit(close_status);
+    if (close_request) std::exit(0);
 }
 
 void end_at_once(int status) {

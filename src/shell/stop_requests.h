@@ -30,8 +30,8 @@ bool close_requested();
 // On the main thread: ends the game if a stop signal has come in.
 void end_if_stop_signalled();
 // On the main thread: ends the game if asked to, by the signal that came in,
-// or after a close request with close_status.
-void end_if_stop_requested(int close_status = 0);
+// or after a close request with status 0, as Esc and the dialog's Cancel do.
+void end_if_stop_requested();
 // Ends the process this instant, from any thread, running none of the exit
 // handlers: by the stop signal that came in, else with status. For when the
 // library's own shutdown can no longer finish.

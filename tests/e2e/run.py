@@ -364,7 +364,7 @@ def windows(a, name, env=(), high=True, preexec=None):
     # Started with its low 4 GB taken, so every address it gets has bits above 32.
     high_addresses = os.path.join(a.windows_dir, "tests", "high_addresses.exe")
     return Game(a.out_dir, name, ["wine", *[high_addresses][:high], "vexo.exe"], folder, a.display,
-                dict(wine, **dict(env)), "Vexo", 4,
+                dict(wine, **dict(env)), "Vexo", 4, preexec=preexec,
                 on_stop=lambda: subprocess.run(["wineserver", "-k"], env=wine, stderr=QUIET))
 
 
