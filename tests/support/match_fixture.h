@@ -20,14 +20,6 @@ inline bool close_to(Vec2 got, Vec2 want) {
 }
 inline void PrintTo(const Vec2& v, std::ostream* os) { *os << "(" << v.x << ", " << v.y << ")"; }
 
-// Whether any pixel of a w x h box at (x, y) has the colour.
-inline bool any_pixel(BITMAP* b, int x, int y, int w, int h, int colour) {
-    for (int row = y; row < y + h; row++)
-        for (int column = x; column < x + w; column++)
-            if (getpixel(b, column, row) == colour) return true;
-    return false;
-}
-
 // Records in use: a ship's flying bullets, a field's lying items.
 inline int live_bullets(const Ship& ship) {
     int live = 0;
