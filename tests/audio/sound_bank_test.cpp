@@ -56,8 +56,11 @@ TEST(SoundBank, FiringHitsAndDeathsPlayTheirCatalogueEffects) {
     std::fill_n(sound_bank.songs, SONG_SLOTS, nullptr);
 }
 // Whenever the song playing ends, the next is drawn from the filled slots
-// other than the one that ended: never it again, never the empty slot 6.
-TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
+// other than the one that ended: never it again, never the empty slot 6. A
+// song that plays goes on through any number of updates, from its first
+// beat, and through a switch to the empty slot; the only song there is starts
+// again when it ends.
+TEST(SoundBank, AnEndedSongIsFollowedByAnotherAPlayingOneGoesOnTheOnlyOneStartsAgain) {
     MIDI* song = make_test_midi();
     SoundBank bank;
     std::fill_n(bank.songs, 6, song);
@@ -71,17 +74,8 @@ TEST(SoundBank, AnEndedSongIsFollowedByEachOtherFilledSlotAndNoOther) {
         chosen |= 1 << bank.current_song;
     }
     EXPECT_EQ(chosen, 0x3F);
-    stop_midi();
-    std::fill_n(bank.songs, 6, nullptr);
-    destroy_test_midi(song);
-}
 
-// A song that plays goes on through any number of updates, from its first
-// beat, and through a switch to the empty slot; the only song there is starts
-// again when it ends.
-TEST(SoundBank, APlayingSongGoesOnAndTheOnlySongStartsAgain) {
-    MIDI* song = make_test_midi();
-    SoundBank bank;
+    std::fill_n(bank.songs, 6, nullptr);
     bank.songs[2] = bank.songs[4] = song;
     bank.play_song(2);
     for (int call = 0; call < 10; call++) bank.update_music();

@@ -28,8 +28,7 @@ TEST(Boxes, OverlapOnlyWhenTheyShareArea) {
     Bullet a, b;
     for (const auto& [where, overlaps] : rows) {
         b.pos = where;
-        EXPECT_EQ(a.overlaps(b), overlaps) << where.x << ", " << where.y;
-        EXPECT_EQ(b.overlaps(a), overlaps) << where.x << ", " << where.y;
+        EXPECT_TRUE(a.overlaps(b) == overlaps && b.overlaps(a) == overlaps) << where.x << ", " << where.y;
     }
 }
 
@@ -110,15 +109,13 @@ TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
     ship.update();
     EXPECT_DOUBLE_EQ(ship.pos.x, 701.0);
     for (int i = 1; i < 59; i++) ship.update();
-    EXPECT_EQ(ship.health, 0);
-    EXPECT_EQ(ship.hit_flash, 0);
+    EXPECT_TRUE(ship.health == 0 && ship.hit_flash == 0) << ship.health << ", sparks " << ship.hit_flash;
     // Back in the 500 x 500 square around the centre, x drawn before y, then one step on.
     std::srand(7);
     const int x = std::rand() % 500 - 250, y = std::rand() % 500 - 250;
     std::srand(7);
     ship.update();
-    EXPECT_EQ(ship.health, 100);
-    EXPECT_EQ(ship.flags, 0u);
+    EXPECT_TRUE(ship.health == 100 && ship.flags == 0u) << ship.health << ", abilities " << ship.flags;
     EXPECT_TRUE(ship.pos.x == x + 1 && ship.pos.y == y - 2) << ship.pos.x << ", " << ship.pos.y;
 }
 
@@ -173,8 +170,7 @@ TEST(Firing, ATripleShotFansThreeBulletsForOneCooldown) {
     for (int i = 0; i < 3; i++) {
         const Bullet& b = shooter.bullets.at(i);
         EXPECT_DOUBLE_EQ(b.angle, headings[i]);
-        EXPECT_NEAR(b.vel.x, vels[i].x, 1e-4);
-        EXPECT_NEAR(b.vel.y, vels[i].y, 1e-4);
+        EXPECT_TRUE(std::fabs(b.vel.x - vels[i].x) < 1e-4 && std::fabs(b.vel.y - vels[i].y) < 1e-4) << b.vel.x << ", " << b.vel.y;
         EXPECT_TRUE(b.kind && b.bounces && b.homing == 1);
     }
 }
@@ -195,8 +191,7 @@ TEST(Firing, AKillingVolleyIsUsedUpWholeAMissFliesOnAndTheWreckLetsShotsThrough)
         shooter.bullets.at(i).damage = 12;
     }
     shooter.check_hits(target);
-    EXPECT_EQ(target.health, -2);
-    EXPECT_EQ(target.deaths, 1);
+    EXPECT_TRUE(target.health == -2 && target.deaths == 1) << target.health << ", deaths " << target.deaths;
     shooter.bullets.at(4).kind = 1;
     shooter.check_hits(target);
     shooter.fire(target);

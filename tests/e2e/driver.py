@@ -1,7 +1,7 @@
 # The real game in an X server of its own: started, typed at with xdotool,
 # its window photographed and read in the library's 8 x 8 font, its sound
 # captured. Every wait is for what the screen, the sound or the process shows.
-import array, functools, os, random, re, subprocess, time
+import array, functools, os, pathlib, random, re, subprocess, time
 from PIL import ImageChops, Image
 
 # Colours with how far a shown pixel may stray from them.
@@ -87,7 +87,7 @@ def start_xvfb(size):
 class Game:
     # `command` run in `folder` on `display` (None: no DISPLAY at all). Shots
     # are of the screen, or of the named window where the system places it
-    # (Wine); slowness scales every wait (memcheck, Wine).
+    # (Wine); slowness scales every wait (Wine).
     def __init__(self, out_dir, name, command, folder, display, env=(), window=None, slowness=1, preexec=None,
                  on_stop=None):
         self.path, self.name, self.window, self.slowness = os.path.join(out_dir, name), name, window, slowness
@@ -104,22 +104,22 @@ class Game:
     def window_id(self):
         return (self.xdotool("search", "--onlyvisible", "--name", "^%s$" % self.window).split() or [None])[0]
 
-    def icons(self, window):
-        # The window's icon as a desktop reads it: the WM_HINTS pixmap, clear outside its mask.
+    def icon(self, window):
+        # The window's icon as a desktop reads it: the WM_HINTS pixmap, clear outside its mask; or None.
         from Xlib import X, Xutil, display
         server = display.Display(self.env["DISPLAY"])
-        window = server.create_resource_object("window", int(window))
+        hints = server.create_resource_object("window", int(window)).get_wm_hints()
 
         def picture(pixmap, mode, raw):
             size = pixmap.get_geometry()
             data = pixmap.get_image(0, 0, size.width, size.height, X.ZPixmap, 0xFFFFFFFF).data
             return Image.frombytes(mode, (size.width, size.height), data, "raw", raw, len(data) // size.height)
-        icons, hints = [], window.get_wm_hints()
+        icon = None
         if hints and hints.flags & Xutil.IconPixmapHint:
-            icons.append(picture(hints.icon_pixmap, "RGB", "BGRX").convert("RGBA"))
-            icons[0].putalpha(picture(hints.icon_mask, "1", "1;R").convert("L"))
+            icon = picture(hints.icon_pixmap, "RGB", "BGRX").convert("RGBA")
+            icon.putalpha(picture(hints.icon_mask, "1", "1;R").convert("L"))
         server.close()
-        return icons
+        return icon
 
     def focus(self):
         # No window manager: without a named window, keys go to the one under the pointer.
@@ -176,8 +176,7 @@ class Game:
               % (self.name, self.proc.returncode, status, self.stderr()[-3000:]))
 
     def stderr(self):
-        with open(self.path + "-stderr.txt", errors="replace") as f:
-            return f.read()
+        return pathlib.Path(self.path + "-stderr.txt").read_text(errors="replace")
 
     def __enter__(self):
         return self
@@ -199,8 +198,7 @@ class Capture:
                                      "VEXO_CAPTURE_WAV": "|%s %s" % (os.path.join(support, "paced_capture.py"), path)}
 
     def samples(self):
-        with open(self.path, "rb") as f:
-            data = f.read()
+        data = pathlib.Path(self.path).read_bytes()
         return array.array("h", data[44:len(data) // 2 * 2]), data[22], int.from_bytes(data[24:28], "little")
 
     def seconds(self):

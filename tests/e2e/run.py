@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # run.py NAME: one end-to-end scenario against the built game, in an X
 # server of its own; status 77 skips (the Windows build cannot be had here).
-import argparse, functools, glob, math, os, random, re, resource, shutil, signal, subprocess, sys, time, zipfile
+import argparse, functools, glob, math, os, pathlib, re, resource, shutil, signal, subprocess, sys, time, zipfile
 from driver import BLACK, QUIET, Capture, Failed, Game, check, load_font, start_xvfb
 from PIL import Image
 
@@ -24,8 +24,7 @@ def startup_log(game):
             return False
         game.sound_error = shot.reads("Error loading sound: ", 0, 64)
         return shot.reads("Press a key to continue...", 0, 72 if game.sound_error else 64)
-    shot = game.wait_for("log", complete)
-    box = shot.image.getbbox()
+    box = game.wait_for("log", complete).image.getbbox()
     check(box[2] <= 320 and box[3] <= 200, "the start-up window is drawn beyond 320 x 200: %s" % (box,))
     window_identity(game)
     game.focus()
@@ -38,12 +37,12 @@ def window_identity(game):
     window = game.xdotool("search", "--onlyvisible", "--name", "^Vexo$").split()
     check(window, "no window titled Vexo")
     if not game.window:
-        with open(os.path.join(a.source_dir, "packaging", "org.example.vexo.desktop")) as entry:
-            wm_class = re.search(r"^StartupWMClass=(.*)$", entry.read(), re.M)[1]
+        entry = pathlib.Path(a.source_dir, "packaging", "org.example.vexo.desktop").read_text()
+        wm_class = re.search(r"^StartupWMClass=(.*)$", entry, re.M)[1]
         got = subprocess.run(["xprop", "-id", window[0], "WM_CLASS"], env=game.env, capture_output=True, text=True)
         check(got.stdout == 'WM_CLASS(STRING) = "%s", "%s"\n' % (wm_class, wm_class), "the class: %s" % got.stdout)
-    icons = game.icons(window[0])
-    check(icons and all(map(is_icon_art, icons)), "the window's icons are not the game's: %s" % icons)
+    icon = game.icon(window[0])
+    check(icon and is_icon_art(icon), "the window's icon is not the game's: %s" % icon)
 
 
 def is_icon_art(picture):
@@ -93,12 +92,12 @@ def walk(game, upto="battle"):
             return
 
 
-def linux(a, name, data="vexo.dat", exe=None, launcher=(), **options):
+def linux(a, name, data="vexo.dat", exe=None, **options):
     folder = os.path.join(a.out_dir, name)
     os.makedirs(folder)
     if data:
         shutil.copyfile(os.path.join(a.game_dir, data), os.path.join(folder, "vexo.dat"))
-    return Game(a.out_dir, name, [*launcher, exe or os.path.join(a.game_dir, "vexo")], folder, a.display, **options)
+    return Game(a.out_dir, name, [exe or os.path.join(a.game_dir, "vexo")], folder, a.display, **options)
 
 
 def without_patches(a, name, **options):
@@ -184,8 +183,6 @@ def played(a, start, share=0.8, shots=False):
         game.hold_until(["Escape"], lambda: game.exit(0))
     heard = sum(map(any, quiet)) / len(quiet)  # with music nearly every 50 ms holds sound
     effects = shots and (centred_excess(hits, music), centred_excess(music, music))
-    print("music in %.0f %% of %d windows of 50 ms; effects against the music in the fight and without one: %s"
-          % (100 * heard, len(quiet), effects))
     check(len(quiet) >= 15, "only %d windows of quiet battle" % len(quiet))
     check(game.sound_error == (share is None), "'Error loading sound' in the log: %s" % game.sound_error)
     check(heard < 0.8 if share is None else heard >= share, "music in %.0f %% of the quiet stretch" % (100 * heard))
@@ -197,51 +194,40 @@ def played(a, start, share=0.8, shots=False):
         check(max(values) < 32767 and min(values) >= -32767, "the fight reaches full scale: %d" % max(map(abs, values)))
 
 
-def cancel(a, start):
-    with start(a, "cancel") as game:
-        walk(game, "mode_dialog")
-        game.press("Escape")
-        game.exit(0)
+# How each bad data file is made, and the line the game shows under its error.
+DATA_CASES = {"missing": (None, None), "short": ([28], "Object 28 should be a sample."),
+              "wrong_type": ([29, 0], "Object 0 should be a bitmap.")}
 
 
-def no_display(a):
+def bad_data(a):
+    for case, (made, detail) in DATA_CASES.items():
+        path = os.path.join(a.out_dir, case + ".dat")
+        if made:
+            subprocess.run([a.write_sample, path, *map(str, made)], check=True)
+        lines = [s for s in ("Loading datafile...", "Error loading datafile! Perhaps it cannot be found?", detail) if s]
+
+        def shown(shot):
+            y = shot.find(lines[0], box=(0, 0, 1, shot.height))
+            return y and all(shot.reads(s, 0, y[1] + 8 * i) for i, s in enumerate(lines + ["Press a key to quit."]))
+        with linux(a, case, data=made and path) as game:
+            walk(game, "mode_dialog")
+            game.xdotool("keydown", "Return", "keyup", "Return")
+            game.wait_for("error", shown)
+            check(game.proc.poll() is None, "the game ended before a key was pressed")
+            # The close button ends the wait as a key does, with the error's status.
+            close_window(game) if case == "missing" else game.press("space")
+            game.exit(1)
+
+
+def faults(a):
     # No DISPLAY, then one where no X server listens: the line says which.
+    display = a.display
     for a.display, why in [(None, "there is no display to open a window on (DISPLAY is not set)"),
                            (":4242", 'cannot open the display ":4242" that DISPLAY names')]:
         game = linux(a, "no-display-%s" % bool(a.display))
         game.exit(1)
         check("Cannot initialise Allegro: " + why in game.stderr(), "the line: %s" % game.stderr())
-
-
-# How each bad data file is made, and the line the game shows under its error.
-DATA_CASES = {"missing": (None, None), "truncated": ("half", None), "short": ([28], "Object 28 should be a sample."),
-              "wrong_type": ([29, 0], "Object 0 should be a bitmap.")}
-
-
-def bad_data(a, case):
-    made, detail = DATA_CASES[case]
-    path = os.path.join(a.out_dir, case + ".dat")
-    if made == "half":
-        with open(os.path.join(a.game_dir, "vexo.dat"), "rb") as f, open(path, "wb") as out:
-            out.write(f.read()[:os.path.getsize(f.name) // 2])
-    elif made:
-        subprocess.run([a.write_sample, path, *map(str, made)], check=True)
-    lines = [s for s in ("Loading datafile...", "Error loading datafile! Perhaps it cannot be found?", detail) if s]
-
-    def shown(shot):
-        y = shot.find(lines[0], box=(0, 0, 1, shot.height))
-        return y and all(shot.reads(s, 0, y[1] + 8 * i) for i, s in enumerate(lines + ["Press a key to quit."]))
-    with linux(a, case, data=made and path) as game:
-        walk(game, "mode_dialog")
-        game.xdotool("keydown", "Return", "keyup", "Return")
-        game.wait_for("error", shown)
-        check(game.proc.poll() is None, "the game ended before a key was pressed")
-        # The close button ends the wait as a key does, with the error's status.
-        close_window(game) if case == "missing" else game.press("space")
-        game.exit(1)
-
-
-def faults(a):
+    a.display = display
     # Room for one thread's stack but not two: the timer's thread cannot start.
     def no_timer():
         resource.setrlimit(resource.RLIMIT_STACK, (16 << 30, 16 << 30))
@@ -325,23 +311,6 @@ def session_end(a):
         ended_within(game, 0 if wine < 10 else (0, -signal.SIGKILL), 3, sent)
 
 
-# Turns, thrust, fire (Ctrl and Shift keys by keycode), weapons and abilities.
-BATTLE_KEYS = "37+Left 105+Up 50+d 62+r Tab+a Tab+p Up Down Left Right d g r f 1 2 3".split()
-
-
-def memcheck(a):
-    # Two minutes of random battle keys under memcheck: an error outside the
-    # library's own (allegro.supp) ends the game with status 99.
-    supp = os.path.join(a.source_dir, "tests", "soak", "allegro.supp")
-    valgrind = ["valgrind", "--error-exitcode=99", "--suppressions=" + supp]
-    with linux(a, "memcheck", launcher=valgrind, slowness=30) as game:
-        walk(game)
-        rng, end = random.Random(4242), time.time() + 120
-        while time.time() < end:
-            game.press(*rng.choice(BATTLE_KEYS).split("+"), hold=0.1 * rng.randint(1, 9))
-        game.hold_until(["Escape"], lambda: game.exit(0))
-
-
 def release_zip(a):
     if os.path.exists(unavailable := os.path.join(a.windows_dir, "unavailable.txt")):
         print(open(unavailable).read())
@@ -405,14 +374,13 @@ SCENARIOS = {
     "played": lambda a: played(a, linux, shots=True),
     "without_patches": lambda a: played(a, without_patches, share=None),
     "installed": lambda a: played(a, functools.partial(linux, data=None, exe=a.installed)),
-    "dialog_cancel": lambda a: cancel(a, functools.partial(linux, data=None)),
-    "no_display": no_display, "faults": faults, "memcheck": memcheck, "endings": lambda a: endings(a, linux),
-    "wine_close": lambda a: endings(a, windows, [r for r in ENDINGS if r[1] == "close" and r[0] in STEPS[::3]]),
+    "faults": faults, "data": bad_data, "endings": lambda a: endings(a, linux),
+    # Closed in the mode dialog, the game cancels it as Esc would.
+    "wine_close": lambda a: endings(a, windows, [r for r in ENDINGS if r[1] == "close" and r[0] != "phase1"]),
     "wine_session_end": session_end,
     "wine_release_contents": release_contents,
     # Wine's varying buffering places the quiet stretch only roughly on the capture.
-    "wine_played": lambda a: played(a, windows, share=0.3), "wine_dialog_cancel": lambda a: cancel(a, windows),
-    **{"data_" + case: functools.partial(bad_data, case=case) for case in DATA_CASES},
+    "wine_played": lambda a: played(a, windows, share=0.3),
 }
 
 

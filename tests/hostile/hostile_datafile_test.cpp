@@ -125,8 +125,8 @@ protected:
 // A chain of `levels` nested files, the innermost empty.
 Bytes nested(int levels) { return object(DAT_FILE, levels > 1 ? cat({word(1), nested(levels - 1)}) : word(0)); }
 
-// An 8-bit bitmap, one pixel high.
-Bytes wide(int width) { return object(DAT_BITMAP, cat({{0, 8, u8(width >> 8), u8(width), 0, 1}, Bytes(width, 3)})); }
+// An 8-bit bitmap, w x h.
+Bytes bitmap8(int w, int h) { return object(DAT_BITMAP, cat({{0, 8, u8(w >> 8), u8(w), u8(h >> 8), u8(h)}, Bytes(w * h, 3)})); }
 
 // A 4 x 3 RLE sprite of 15 bytes: in each row two pixels, then a gap (of
 // two: 254 is -2), then the row's end; the first gap and the size given.
@@ -169,37 +169,36 @@ Bytes packed_zeros(long mib) {
 
 TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefused) {
     std::vector<Row> rows = {
-        {"packing: none", none, LOADED},
-        {"packing: objects", none, LOADED, OBJECTS_PACKED},
+        {"packing: none", none, LOADED}, {"packing: objects", none, LOADED, OBJECTS_PACKED},
         {"packing: the generated file", none, LOADED, GENERATED},
         {"packing: the generated file, objects repacked", none, LOADED, GENERATED_OBJECTS_PACKED},
         {"packing: the generated file, repacked whole", none, LOADED, GENERATED_FILE_PACKED},
         {"data: a byte of the packed file", byte(-1, 1000, 0x55), ANY, FILE_PACKED},
         {"header: magic ALL!", byte(-1, 7, '!'), REFUSED},
         {"header: pack magic slh?", byte(-1, 3, '?'), REFUSED, FILE_PACKED},
-        {"count: root + 1", add(-1, 8, 1), REFUSED},
-        {"count: nested - 1", add(25, 12, -1), REFUSED},
+        {"count: root + 1", add(-1, 8, 1), REFUSED}, {"count: nested - 1", add(25, 12, -1), REFUSED},
         {"size: unpacked + 1", add(17, 8, 1), REFUSED},
         {"size: packed body a byte longer", add(29, 8, -1), REFUSED, OBJECTS_PACKED},
         {"size: packed body + 00 at the end", both(add(29, 4, 1), more), REFUSED, OBJECTS_PACKED},
         {"size: packed objects of 2 x 20 MiB", put({25, 29}, packed_zeros(20)), LOADED},
         {"size: packed objects of 2 x 33 MiB", put({25, 29}, packed_zeros(33)), REFUSED},
         {"body: bitmap width + 1", byte(17, 15, 7), REFUSED},
-        {"body: sound depth 12", byte(4, 13, 12), REFUSED},
-        {"body: sound length + 1", add(4, 16, 1), REFUSED},
+        {"body: sound depth 12", byte(4, 13, 12), REFUSED}, {"body: sound length + 1", add(4, 16, 1), REFUSED},
         {"body: song beat divisions 0", byte(19, 13, 0), REFUSED},
         {"body: song beat divisions 0x7FFF", both(byte(19, 12, 0x7F), byte(19, 13, 0xFF)), LOADED},
         {"body: song track 0 a byte longer", add(19, 14, 1), REFUSED},
         {"body: song track 1 of length -1", set(19, 30, -1), REFUSED},
-        {"body: ship 2048 wide", put({17}, wide(2048)), LOADED},
-        {"body: ship 2049 wide", put({17}, wide(2049)), REFUSED},
+        {"body: ship 2048 wide", put({17}, bitmap8(2048, 1)), LOADED},
+        {"body: ship 2049 wide", put({17}, bitmap8(2049, 1)), REFUSED},
+        {"body: ship 2048 high", put({17}, bitmap8(1, 2048)), LOADED},
+        {"body: ship 2049 high", put({17}, bitmap8(1, 2049)), REFUSED},
         {"body: RLE sprite row too wide", put({25}, rle(253)), REFUSED},
         {"body: RLE sprite a byte too small for its runs", put({25}, rle(254, 14)), REFUSED},
+        {"body: RLE sprite 0 wide", put({25}, object(DAT_RLE_SPRITE, {0, 8, 0, 0, 0, 1, 0, 0, 0, 1, 0})), REFUSED},
         {"body: font a byte short", put({25}, old_font(8, 224 * 8 - 1)), REFUSED},
         {"body: bitmap 0 wide", put({25}, object(DAT_BITMAP, {0, 8, 0, 0, 0, 1})), REFUSED},
         {"count: two empty objects nested, at the bound", put({25}, object(DAT_FILE, cat({word(2), Bytes(24, 0)}))), LOADED},
-        {"nesting: 8 deep", put({25}, nested(8)), LOADED},
-        {"nesting: 9 deep", put({25}, nested(9)), REFUSED},
+        {"nesting: 8 deep", put({25}, nested(8)), LOADED}, {"nesting: 9 deep", put({25}, nested(9)), REFUSED},
         {"run on: a byte more", more, REFUSED},
         {"type: ship a palette, for the catalogue to name", set(17, 0, DAT_PALETTE), CATALOGUE + CAT_SHIP_1},
         // Objects of any kind load where the game allows any, at 25 and 29.
@@ -211,7 +210,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"count: font glyphs at their bound", put({25, 29}, ranged_font(1, {0, 0, 0, 0}, 3)), LOADED},
         {"other type: font of 16-bit 1 x 1 glyphs", put({25, 29}, ranged_font(16, {0, 1, 0, 1, 7, 7}, 2)), LOADED},
         {"other type: sound of no samples", put({25, 29}, object(DAT_SAMPLE, {0, 8, 0x56, 0x22, 0, 0, 0, 0})), LOADED},
-        {"other type: bitmap 2049 wide", put({25, 29}, wide(2049)), LOADED},
+        {"other type: bitmap 2049 wide", put({25, 29}, bitmap8(2049, 1)), LOADED},
         // Track 0 of the first song: the player must stay inside it.
         {"song: system exclusive", song({0, 0xF0, 3, 0x7E, 0x7F, 9, 0, 0xFF, 0x2F, 0}), LOADED},
         {"song: four-byte delta", song({0x81, 0x80, 0x80, 0, 0x90, 0x40, 0x64, 0, 0xFF, 0x2F, 0}), LOADED},
@@ -220,6 +219,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"song: select and position past the end", song({0, 0xFF, 0x2F, 0, 0, 0xF3, 1, 0, 0xF2}), LOADED},
         {"song: no end of track", song({0, 0x90, 0x40, 0x64, 0x60, 0x80, 0x40, 0}), REFUSED},
         {"song: status at the end", song({0, 0x90}), REFUSED},
+        {"song: running status cut short by a status", song({0, 0x90, 0x40, 0x64, 0, 0x40, 0xFF, 0x2F, 0}), REFUSED},
         {"song: five-byte delta", song({0, 0xC0, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0}), REFUSED},
         {"song: huge meta length", song({0, 0xFF, 1, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0xFF, 0x2F, 0}), REFUSED},
         {"song: sysex past the end", song({0x81, 0, 0xF0, 0x7F, 0, 0xFF, 0x2F, 0}), REFUSED},

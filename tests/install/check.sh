@@ -75,10 +75,8 @@ unpack)
   if [[ ${CI:-} == true && $(id -u) -eq 0 ]]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$(realpath "$2")" > "$3/apt-install.log" 2>&1 ||
       { tail -n 20 "$3/apt-install.log" >&2; fail "apt-get install of the package"; }
-    status=0
-    "${@:4}" --installed /usr/games/vexo || status=$?
+    "${@:4}" --installed /usr/games/vexo || fail "the installed package did not play (it is left installed)"
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vexo > "$3/apt-remove.log" 2>&1 || fail "apt-get remove vexo"
-    [[ $status -eq 0 ]] || fail "the installed package did not play"
     echo "installed with apt-get, played from /usr/games/vexo and removed"
   fi ;;
 reproducible)
@@ -91,14 +89,13 @@ reproducible)
   export SOURCE_DATE_EPOCH=$epoch
   rm -rf "$scratch"
   for copy in first second-copy; do
-    mkdir -p "$scratch/$copy/source"
+    c=$scratch/$copy
+    mkdir -p "$c/source"
     (cd "$source" && git -c safe.directory='*' ls-files -z --cached --others --exclude-standard |
-       xargs -0 cp --parents -t "$scratch/$copy/source")
-    cmake -S "$scratch/$copy/source" -B "$scratch/$copy/build" -DCMAKE_BUILD_TYPE="$build_type" \
-      -DVEXO_BUILD_TESTS=OFF -DVEXO_BUILD_BENCH=OFF > "$scratch/$copy/configure.log"
-    cmake --build "$scratch/$copy/build" -j"$(nproc)" > "$scratch/$copy/build.log" ||
-      { tail -n 20 "$scratch/$copy/build.log" >&2; fail "the copy in $copy does not build"; }
-    cpack -G DEB -B "$scratch/$copy/deb" --config "$scratch/$copy/build/CPackConfig.cmake" > "$scratch/$copy/cpack.log"
+       xargs -0 cp --parents -t "$c/source")
+    { cmake -S "$c/source" -B "$c/build" -DCMAKE_BUILD_TYPE="$build_type" -DVEXO_BUILD_TESTS=OFF -DVEXO_BUILD_BENCH=OFF &&
+      cmake --build "$c/build" -j"$(nproc)" && cpack -G DEB -B "$c/deb" --config "$c/build/CPackConfig.cmake"; } \
+      > "$c/build.log" 2>&1 || { tail -n 20 "$c/build.log" >&2; fail "the copy in $copy does not build"; }
   done
   a=$(ls "$scratch"/first/deb/vexo_*.deb) b=$(ls "$scratch"/second-copy/deb/vexo_*.deb)
   cmp "$a" "$b" || fail "two builds of the same sources pack different packages (unpack both with dpkg-deb -R)"

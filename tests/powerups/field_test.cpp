@@ -4,11 +4,9 @@
 
 // Puts an item of a kind at a place, in a new slot at the end of the list.
 void place(PowerUpField& field, int type, Vec2 where) {
-    int slot = field.powerups.size();
-    field.powerups.resize(slot + 1);
-    field.powerups.at(slot).type = type;
-    field.powerups.at(slot).pos = where;
-    field.powerups.at(slot).sprite = field.sprites[type];
+    field.powerups.resize(field.powerups.size() + 1);
+    PowerUp& item = field.powerups.at(field.powerups.size() - 1);
+    item.type = type, item.pos = where, item.sprite = field.sprites[type];
 }
 
 // Ship 2 (weapon 1) at (100, 100) touches one item of a kind. What follows:

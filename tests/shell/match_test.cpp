@@ -2,16 +2,15 @@
 #include <thread>
 #include <vector>
 
+#include "support/canvas.h"
 #include "support/match_fixture.h"
 
 // The prompt's first twenty letters, white on black on the top text row, as
 // the library's font draws them.
 bool prompt_drawn(BITMAP* b) {
-    static BITMAP* want = create_bitmap(160, 8);
+    Canvas want(160, 8);
     textout_ex(want, font, "Player 1, select you", 0, 0, makecol(255, 255, 255), 0);
-    bool same = true;
-    for (int i = 0; i < 160 * 8; i++) same &= getpixel(b, i % 160, i / 160) == getpixel(want, i % 160, i / 160);
-    return same;
+    return want.count(-1, 0, 0, 159, 7, b) == 0;
 }
 
 // Player 1's choice with Enter held: the first frame comes before any tick,
@@ -87,15 +86,7 @@ TEST_F(MatchDeathTest, AHeldEscRunsThroughEveryPhaseAndEndsWithStatusZero) {
     testing::FLAGS_gtest_death_test_style = "threadsafe";
     key[KEY_ESC] = 1;
     auto timer = [] {  // stands in for the library timer
-        for (;;) {
-            game_clock.ticks++;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        for (;; std::this_thread::sleep_for(std::chrono::milliseconds(2))) game_clock.ticks++;
     };
-    EXPECT_EXIT(
-        {
-            std::thread(timer).detach();
-            run_match(*match);
-        },
-        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((std::thread(timer).detach(), run_match(*match)), testing::ExitedWithCode(0), "");
 }

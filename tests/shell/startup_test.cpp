@@ -4,6 +4,7 @@
 
 #include "shell/console.h"
 #include "shell/dialog_font.h"
+#include "support/canvas.h"
 #include "support/match_fixture.h"
 // The library's font internals, which need allegro.h before them.
 #include <allegro/internal/aintern.h>
@@ -30,18 +31,12 @@ TEST(Catalogue, EachIndexMustHoldTheTypeTheGameTakesFromIt) {
 // Lines go down 8 pixels at a time on a 320 x 200 screen; the 26th would not
 // fit, so the screen is cleared and it starts again at the top.
 TEST(Console, LinesGoDownEightPixelsTheTwentySixthStartsAgainAtTheTop) {
-    GFX_DRIVER driver{};  // what SCREEN_H is read from
+    GFX_DRIVER driver{};  // what SCREEN_H is read from; no test has a screen or a driver otherwise
     driver.h = 200;
-    BITMAP* saved_screen = screen;
-    GFX_DRIVER* saved_driver = gfx_driver;
-    screen = create_bitmap(320, 200);
-    clear_bitmap(screen);
+    Canvas shown(320, 200);
+    screen = shown;
     gfx_driver = &driver;
-    auto row_has_text = [](int y) {
-        int lit = 0;
-        for (int i = 0; i < 320 * 8; i++) lit += getpixel(screen, i % 320, y + i / 320) != 0;
-        return lit > 0;
-    };
+    auto row_has_text = [&shown](int y) { return shown.count(-1, 0, y, 319, y + 7) > 0; };
 
     Console log;
     log.set_mode(Console::ON_SCREEN);
@@ -52,9 +47,8 @@ TEST(Console, LinesGoDownEightPixelsTheTwentySixthStartsAgainAtTheTop) {
     EXPECT_TRUE(row_has_text(0));
     EXPECT_FALSE(row_has_text(192));
 
-    destroy_bitmap(screen);
-    screen = saved_screen;
-    gfx_driver = saved_driver;
+    screen = nullptr;
+    gfx_driver = nullptr;
 
     // A line formatted longer than the buffer is cut short at its end.
     std::string longer(5000, 'v');
