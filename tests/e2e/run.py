@@ -237,7 +237,7 @@ def faults(a):
     # The library gives no reason of its own here: the system's is shown.
     check(re.search(r"^Error installing the timer: (Cannot allocate memory|Resource temporarily unavailable)$",
                     game.stderr(), re.M), "no timer error with its reason: %s" % game.stderr()[-400:])
-    # A stop signal ignored at launch stays ignored: Esc still ends the dialog.
+    # A stop signal ignored at launch stays ignored; Esc cancels the mode dialog, ending the game with status 0.
     def ignore_sigint():
         signal.signal(signal.SIGINT, signal.SIG_IGN)
     with linux(a, "ignored", preexec=ignore_sigint) as game:
