@@ -119,14 +119,6 @@ TEST(Ship, AWreckDriftsCannotFireAndComesBackOnTheSixtiethUpdate) {
     EXPECT_TRUE(ship.pos.x == x + 1 && ship.pos.y == y - 2) << ship.pos.x << ", " << ship.pos.y;
 }
 
-// The ships of a run are players 0 and 1 with weapons 0 and 1: built in a
-// fresh process, as the counter is never reset.
-TEST(ShipDeathTest, TheFirstShipIsPlayerZeroTheSecondPlayerOne) {
-    testing::FLAGS_gtest_death_test_style = "threadsafe";
-    auto build_two = [] { Ship a, b; std::exit(a.player * 64 + a.weapon * 16 + b.player * 4 + b.weapon); };
-    EXPECT_EXIT(build_two(), testing::ExitedWithCode(5), "");  // 0, 0, 1, 1
-}
-
 // A ship at rest heading up the screen holds fire, in a view so wide that no
 // shot leaves it. Rows: weapon, speed, damage, kind, cooldown.
 TEST(Weapons, HeldFireShootsTheRowsBulletOncePerCooldown) {

@@ -35,8 +35,7 @@ def pattern(text, inverted=False):
 
 class Shot:
     def __init__(self, image):
-        self.image, self.masks = image, {}
-        self.width, self.height = image.size
+        self.image, self.masks, (self.width, self.height) = image, {}, image.size
 
     def mask(self, colour):
         # One byte a pixel: 255 where it is near the colour.

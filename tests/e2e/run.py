@@ -221,13 +221,11 @@ def bad_data(a):
 
 def faults(a):
     # No DISPLAY, then one where no X server listens: the line says which.
-    display = a.display
-    for a.display, why in [(None, "there is no display to open a window on (DISPLAY is not set)"),
-                           (":4242", 'cannot open the display ":4242" that DISPLAY names')]:
-        game = linux(a, "no-display-%s" % bool(a.display))
+    for display, why in [(None, "there is no display to open a window on (DISPLAY is not set)"),
+                         (":4242", 'cannot open the display ":4242" that DISPLAY names')]:
+        game = Game(a.out_dir, "no-display-%s" % bool(display), [os.path.join(a.game_dir, "vexo")], a.out_dir, display)
         game.exit(1)
         check("Cannot initialise Allegro: " + why in game.stderr(), "the line: %s" % game.stderr())
-    a.display = display
     # Room for one thread's stack but not two: the timer's thread cannot start.
     def no_timer():
         resource.setrlimit(resource.RLIMIT_STACK, (16 << 30, 16 << 30))
@@ -302,8 +300,7 @@ def session_end(a):
     # Windows' logoff (WM_QUERYENDSESSION, WM_ENDSESSION): the game lets the
     # session end, and ends with it, by itself (the launcher would hide a
     # kill). Wine 8 lets it end itself; Wine 10 may kill it first.
-    version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout
-    wine = int(re.search(r"wine-(\d+)", version)[1])
+    wine = int(re.search(r"wine-(\d+)", subprocess.check_output(["wine", "--version"], text=True))[1])
     with windows(a, "session-end", high=False) as game:
         walk(game)
         sent = time.time()

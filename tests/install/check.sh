@@ -17,16 +17,15 @@ layout() { printf '%s\n' "$1" "${files[@]/#/${2:-}}" | LC_ALL=C sort; }
 
 case $1 in
 metadata)
-  entry=$2 metainfo=$3
-  same "$(desktop-file-validate "$entry" 2>&1)" "" "desktop-file-validate complains"
+  same "$(desktop-file-validate "$2" 2>&1)" "" "desktop-file-validate complains"
   # StartupWMClass: the class of the game's window, by which a shell finds its entry.
   lines='Exec=vexo|Icon=vexo|Categories=Game;ActionGame;|Terminal=false|StartupWMClass=vexo'
-  same "$(grep -xcE "$lines" "$entry")" 5 "desktop entry's lines"
+  same "$(grep -xcE "$lines" "$2")" 5 "desktop entry's lines"
   # --no-net: the tests run offline, and it would fetch the screenshot.
-  same "$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1)" "✔ Validation was successful." \
+  same "$(appstreamcli validate --pedantic --no-net --no-color "$3" 2>&1)" "✔ Validation was successful." \
     "appstreamcli validate complains"
-  grep -qF '<launchable type="desktop-id">org.example.vexo.desktop</launchable>' "$metainfo" || fail "no launchable"
-  same "$(grep -om1 '<release version="[^"]*"' "$metainfo")" "<release version=\"$4\"" "latest release is not $4" ;;
+  grep -qF '<launchable type="desktop-id">org.example.vexo.desktop</launchable>' "$3" || fail "no launchable"
+  same "$(grep -om1 '<release version="[^"]*"' "$3")" "<release version=\"$4\"" "latest release is not $4" ;;
 prefix)
   rm -rf "$2" && mkdir -p "$2"
   "$3" --install "$4" --prefix "$2/prefix" >"$2/install.log"

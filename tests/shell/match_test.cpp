@@ -2,7 +2,6 @@
 #include <thread>
 #include <vector>
 
-#include "support/canvas.h"
 #include "support/match_fixture.h"
 
 // The prompt's first twenty letters, white on black on the top text row, as
@@ -20,11 +19,11 @@ TEST_F(MatchTest, TheFirstFrameComesBeforeAnyTickAndAStopKeyLetsTheDueTicksRun) 
     key[KEY_ENTER] = 1;
     game_clock.ticks = 5;
     begin_phase(*match);  // the due ticks are cleared
-    BITMAP* shown = screen = create_bitmap(640, 480);  // where each frame is copied
+    Canvas shown;  // where each frame is copied
+    screen = shown;
     EXPECT_TRUE(phase_pass(*match, PHASE_PLAYER_1_SELECT));
     EXPECT_TRUE(prompt_drawn(buffer) && prompt_drawn(shown));
     screen = nullptr;
-    destroy_bitmap(shown);
 
     clear_bitmap(buffer);
     Vec2 start = match->ship1.pos;

@@ -4,7 +4,6 @@
 
 #include "shell/console.h"
 #include "shell/dialog_font.h"
-#include "support/canvas.h"
 #include "support/match_fixture.h"
 // The library's font internals, which need allegro.h before them.
 #include <allegro/internal/aintern.h>

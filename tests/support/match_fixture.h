@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "fakes/fake_datafile.h"
+#include "support/canvas.h"
 #include "render/camera.h"
 #include "shell/catalogue.h"
 #include "shell/game_clock.h"
@@ -42,8 +43,6 @@ protected:
         key_shifts = 0;
         next_player = 0;
         data.install();
-        buffer = create_bitmap(640, 480);
-        clear_bitmap(buffer);
         match = std::make_unique<Match>(buffer, 640, 480);
         match->ship1.set_sprite(static_cast<BITMAP*>(data.objects()[CAT_SHIP_1].dat));
         match->ship2.set_sprite(static_cast<BITMAP*>(data.objects()[CAT_SHIP_2].dat));
@@ -52,10 +51,9 @@ protected:
     void TearDown() override {
         match.reset();
         data.forget_item_sprites();
-        destroy_bitmap(buffer);
     }
 
     FakeDataFile data;
-    BITMAP* buffer = nullptr;
+    Canvas buffer{640, 480};  // the match's back buffer
     std::unique_ptr<Match> match;
 };

@@ -3,27 +3,20 @@
 # file named on its command line no faster than it would play, so that the
 # game's writes wait as they would for a sound card. The WAV sizes are left
 # as ALSA wrote them; readers take the samples after the 44-byte header.
-import fcntl
-import sys
-import time
+import contextlib, fcntl, sys, time
 
 source = sys.stdin.buffer
-try:
-    fcntl.fcntl(source.fileno(), 1031, 4096)  # F_SETPIPE_SZ: a small pipe keeps the stream near the clock
-except OSError:  # EBUSY: the stream already holds more than that
-    pass
+# F_SETPIPE_SZ: a small pipe keeps the stream near the clock (EBUSY: the stream already holds more than that).
+with contextlib.suppress(OSError):
+    fcntl.fcntl(source.fileno(), 1031, 4096)
 header = source.read(44)
 byte_rate = int.from_bytes(header[28:32], "little") or 1
 with open(sys.argv[1], "wb") as out:
     out.write(header)
     start, taken = time.monotonic(), 0
-    while True:
-        ahead = taken / byte_rate - (time.monotonic() - start) - 0.02
-        if ahead > 0:
-            time.sleep(ahead)
-        data = source.read1(byte_rate // 100)
-        if not data:
-            break
+    while data := source.read1(byte_rate // 100):
         out.write(data)
         out.flush()
         taken += len(data)
+        # Up to 20 ms ahead of the clock, as a sound card's buffer would be.
+        time.sleep(max(0, taken / byte_rate - (time.monotonic() - start) - 0.02))
