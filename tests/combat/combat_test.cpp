@@ -8,12 +8,13 @@
 // Rows: position, velocity; position and velocity after.
 TEST(Body, WallRebound) {
     const Vec2 rows[][4] = {{{-1500, 1000}, {-3, 0}, {-1503, 1000}, {-3, 0}},  // on the walls: not yet
+                            {{1500, -1000}, {3, -4}, {1503, -1004}, {3, -4}},
                             {{1600, -1200}, {-4, 6}, {1488, -987}, {-2, 3}},   // inward already
                             {{-1600, 1100}, {-2, 3}, {-1489, 988.5}, {1, -1.5}},
                             {{-1600, 1100}, {-2, 3}, {-1602, 1103}, {-2, 3}}};  // one that does not bounce
     for (const auto& r : rows) {
         Body b;
-        b.bounces = &r != &rows[3];
+        b.bounces = &r != &rows[4];
         b.pos = r[0], b.vel = r[1];
         b.move();
         EXPECT_TRUE(close_to(b.pos, r[2]) && close_to(b.vel, r[3])) << b.pos.x << ", " << b.pos.y;
