@@ -218,7 +218,7 @@ TEST_F(HostileDatafile, DamagedCopiesOfTheSampleAndGeneratedFilesAreLoadedOrRefu
         {"song: position and select", song({0, 0xF2, 1, 2, 0, 0xF3, 1, 0, 0xFF, 0x2F, 0}), LOADED},
         {"song: select and position past the end", song({0, 0xFF, 0x2F, 0, 0, 0xF3, 1, 0, 0xF2}), LOADED},
         {"song: no end of track", song({0, 0x90, 0x40, 0x64, 0x60, 0x80, 0x40, 0}), REFUSED},
-        {"song: status at the end", song({0, 0x90}), REFUSED},
+        {"song: status at the end", song({0, 0x90}), REFUSED}, {"song: a track of one byte", song({0}), REFUSED},
         {"song: running status cut short by a status", song({0, 0x90, 0x40, 0x64, 0, 0x40, 0xFF, 0x2F, 0}), REFUSED},
         {"song: five-byte delta", song({0, 0xC0, 5, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0}), REFUSED},
         {"song: huge meta length", song({0, 0xFF, 1, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0xFF, 0x2F, 0}), REFUSED},
