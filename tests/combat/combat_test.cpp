@@ -81,18 +81,20 @@ TEST(Ship, HomingLastsSixHundredUpdatesFromTheLastPickUp) {
     EXPECT_FALSE(ship.flags & HOMING_SHOTS);
 }
 
-// Health before and the amount taken; then health, deaths, ticks of sparks
-// left and ticks since the last death, which were 3 and 37 before.
+// Health before and the amount taken; then, after one update, health,
+// deaths, ticks of sparks left and ticks since the last death, which were 3
+// and 37 before: only a wreck counts them.
 TEST(Ship, TakeDamage) {
     const std::vector<std::vector<int>> rows = {
-        {100, 5, 95, 0, 10, 37}, {6, 5, 1, 0, 10, 37}, {5, 5, 0, 1, 3, 0},
-        {0, 5, 0, 0, 3, 37}};  // a wreck takes no more
+        {100, 5, 95, 0, 9, 37}, {6, 5, 1, 0, 9, 37}, {5, 5, 0, 1, 2, 1},
+        {0, 5, 0, 0, 2, 38}};  // a wreck takes no more
     for (const auto& r : rows) {
         Ship ship;
         ship.health = r[0];
         ship.hit_flash = 3;
         ship.respawn_timer = 37;
         ship.take_damage(r[1], Vec2(8, 9));
+        ship.update();
         std::vector<int> after = {ship.health, ship.deaths, ship.hit_flash, ship.respawn_timer};
         EXPECT_EQ(after, std::vector<int>(r.begin() + 2, r.end())) << "from " << r[0];
     }
