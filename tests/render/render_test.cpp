@@ -9,18 +9,20 @@
 #include "support/canvas.h"
 
 // A live ship with a plain 32 x 32 sprite, out of the picture unless a test
-// places it.
+// places it; drawn at 32 bits, where every step of the game's colours shows.
 class ShipDraw : public testing::Test {
 protected:
     void SetUp() override {
+        set_color_depth(32);
         camera.set_identity();
         clear_to_color(sprite, makecol(10, 200, 90));
         ship.set_sprite(sprite);
         ship.player = 0;
         ship.pos = ship.last_hit = Vec2(5000, 5000);
     }
+    void TearDown() override { set_color_depth(16); }
 
-    Canvas sprite{32, 32};
+    Canvas sprite{32, 32, 32};
     Ship ship;
 };
 
@@ -40,7 +42,7 @@ TEST_P(Hud, ShowsDeathsHealthAndTheBarInThePlayersColumnAndColourOnly) {
     ship.player = c.player;
     ship.deaths = c.deaths;
     ship.health = c.health;
-    // At 32 bits (the game's colours made at the screen's depth) every step shows.
+    // At 16 bits too: the game's colours are made at the screen's depth.
     for (int depth : {32, 16}) {
         set_color_depth(depth);
         Canvas drawn(640, 480, depth), expected(640, 480, depth);
@@ -72,7 +74,7 @@ TEST_F(ShipDraw, ALiveShipShowsItsSpriteInsideAPaleRingOverItsLiveBullets) {
     ship.bullets.at(0).sprite = ship.bullets.at(1).sprite = sprite;
     ship.bullets.at(0).pos = Vec2(20, 200);
     ship.bullets.at(1).pos = Vec2(60, 200);
-    Canvas canvas;
+    Canvas canvas(640, 480, 32);
     ship.draw(canvas);
     int ring = canvas.rgb(255, 255, 128);
     for (auto [x, y] : {std::pair{174, 150}, {126, 150}, {150, 174}, {150, 126}}) EXPECT_EQ(getpixel(canvas, x, y), ring);
@@ -94,7 +96,7 @@ TEST_F(ShipDraw, ExplosionRingsGrowAndFadeWithTheRespawnTimer) {
         ship.pos = Vec2(300 / c.zoom, 300 / c.zoom);  // screen (300, 300)
         ship.health = 0;
         ship.respawn_timer = c.respawn_timer;
-        Canvas canvas;
+        Canvas canvas(640, 480, 32);
         ship.draw(canvas);
         for (const Probe& p : c.probes)
             EXPECT_TRUE(canvas.is(300 + p.dx, 300 + p.dy, p.r, p.g, p.b)) << c.respawn_timer << ": " << p.dx << "," << p.dy;
@@ -105,7 +107,7 @@ TEST_F(ShipDraw, ExplosionRingsGrowAndFadeWithTheRespawnTimer) {
 TEST_F(ShipDraw, EightSparkRaysEndAtTheirTruncatedOffsetsAndStopWithTheFlash) {
     ship.last_hit = Vec2(100, 100);
     ship.hit_flash = 5;
-    Canvas canvas, zoomed, quiet;
+    Canvas canvas(640, 480, 32), zoomed(640, 480, 32), quiet(640, 480, 32);
     ship.draw(canvas);
     const int ends[8][2] = {{5, 0}, {3, 3}, {0, 4}, {-4, 3}, {-5, 0}, {-4, -4}, {-1, -5}, {3, -4}};
     int spark = canvas.rgb(255, 64, 64);
