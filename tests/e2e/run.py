@@ -299,9 +299,10 @@ def no_core():
 def session_end(a):
     # Windows' logoff (WM_QUERYENDSESSION, WM_ENDSESSION): the game lets the
     # session end, and ends with it, by itself (the launcher would hide a
-    # kill). Wine 8 lets it end itself; Wine 10 may kill it first.
-    wine = int(re.search(r"wine-(\d+)", subprocess.check_output(["wine", "--version"], text=True))[1])
+    # kill). Wine 8 lets it end itself; Wine 10 may kill it first. Without
+    # Wine it skips, as the other Windows runs do.
     with windows(a, "session-end", high=False) as game:
+        wine = int(re.search(r"wine-(\d+)", subprocess.check_output(["wine", "--version"], text=True))[1])
         walk(game)
         sent = time.time()
         subprocess.run(["wineboot", "--end-session"], env=game.env, stdout=QUIET, stderr=QUIET, timeout=30)
