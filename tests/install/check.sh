@@ -74,8 +74,9 @@ unpack)
   if [[ ${CI:-} == true && $(id -u) -eq 0 ]]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$(realpath "$2")" > "$3/apt-install.log" 2>&1 ||
       { tail -n 20 "$3/apt-install.log" >&2; fail "apt-get install of the package"; }
-    "${@:4}" --installed /usr/games/vexo || fail "the installed package did not play (it is left installed)"
+    "${@:4}" --installed /usr/games/vexo && played=0 || played=$?
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vexo > "$3/apt-remove.log" 2>&1 || fail "apt-get remove vexo"
+    [[ $played -eq 0 ]] || fail "the installed package did not play"
     echo "installed with apt-get, played from /usr/games/vexo and removed"
   fi ;;
 reproducible)
